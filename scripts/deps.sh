@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs, only those that are missing.
+# Usage: scripts/deps.sh [build|test]   (test adds what the tests and benchmarks use)
+set -euo pipefail
+
+packages=(
+    cmake make g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools
+    qt6-image-formats-plugins libqt6svg6
+    libcpp-httplib-dev zlib1g-dev
+    fonts-dejavu-core
+)
+if [ "${1:-build}" = test ]; then
+    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl curl dpkg-dev file)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+# No recommends: the GTK platform theme they pull in makes Qt open native GTK dialogs,
+# which headless tests cannot answer.
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+#include <QUrl>
+
+class QNetworkReply;
+
+// One queued image. Row i of the queue table always shows entry i of mw::objs.
+struct imgobj
+{
+    // 0 waiting, 1 uploading, 2 reply handled; it only grows and 2 is final.
+    qint16 state = 0;
+    QString file;
+    QPixmap prev;
+    QUrl link;
+    QString desc;
+    QNetworkReply *reply = nullptr; // owned by the network access manager
+    QPixmap pix;
+    bool temp = false; // file is a PNG this program wrote itself
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tarvello {
+
+// The image paths named on the command line (everything after the program path), decoded the
+// way the platform encodes file names so that non-ASCII names still name their files.
+QStringList argumentPaths(int argc, const char *const *argv);
+
+} // namespace tarvello

@@ -1,0 +1,43 @@
+#include "queue/imageload.h"
+
+#include <QImage>
+#include <QImageReader>
+
+namespace tarvello {
+
+namespace {
+
+// Qt refuses images above 128 MB of pixels by default, which is about 32 megapixels; phone
+// cameras pass that. This allows 200 megapixels at four bytes a pixel.
+constexpr int allocationLimitMB = 800;
+
+void raiseAllocationLimit()
+{
+    static const bool raised = [] {
+        if (QImageReader::allocationLimit() < allocationLimitMB)
+            QImageReader::setAllocationLimit(allocationLimitMB);
+        return true;
+    }();
+    Q_UNUSED(raised);
+}
+
+} // namespace
+
+QPixmap loadPixmap(const QString &path)
+{
+    raiseAllocationLimit();
+    QImageReader reader(path);
+    QImage image = reader.read();
+    if (image.isNull())
+        return QPixmap();
+    return QPixmap::fromImage(std::move(image));
+}
+
+QPixmap previewOf(const QPixmap &image)
+{
+    if (image.isNull())
+        return QPixmap();
+    return image.scaled(previewBox, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace tarvello

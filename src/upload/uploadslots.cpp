@@ -1,0 +1,79 @@
+// Sending entries to the image host and reading its answers.
+
+#include "app/mw.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSignalMapper>
+
+#include "form/mwui.h"
+#include "upload/reply.h"
+#include "upload/request.h"
+
+void mw::upload(const QString &, int row)
+{
+    if (row < 0 || row >= objs.size())
+        return;
+    imgobj &entry = objs[row];
+    const QFileInfo info(entry.file);
+
+    const QString user = ui->usr->text();
+    const QUrl address = tarvello::uploadAddress(tarvello::imageHost(), user,
+                                                 user.isEmpty() ? QString() : ui->pw->text());
+
+    // A file that cannot be read is sent with empty content; the host's answer tells the rest.
+    QByteArray content;
+    QFile file(info.absoluteFilePath());
+    if (file.open(QIODevice::ReadOnly))
+        content = file.readAll();
+    const QByteArray body = tarvello::multipartBody(info.fileName(), content, entry.desc);
+    content.clear();
+
+    QNetworkRequest request(address);
+    tarvello::setUploadHeaders(request, body.size());
+    request.setTransferTimeout(tarvello::transferTimeoutMs());
+
+    entry.reply = nam->post(request, body);
+    // Replies can finish in any order; the row travels with the mapping, not with the reply.
+    connect(entry.reply, &QNetworkReply::finished, mapper, qOverload<>(&QSignalMapper::map));
+    mapper->setMapping(entry.reply, row);
+}
+
+void mw::startUpload(int row)
+{
+    imgobj &entry = objs[row];
+    upload(entry.file, row);
+    entry.state = 1;
+    ui->tableWidget->item(row, 1)->setText(tr("Uploading..."));
+}
+
+void mw::objhanlde(int row)
+{
+    if (row < 0 || row >= objs.size() || !objs.at(row).reply)
+        return;
+    imgobj &entry = objs[row];
+    QNetworkReply *reply = std::exchange(entry.reply, nullptr);
+
+    // The request asks for gzip or deflate, and Qt leaves such bodies to us.
+    const QByteArray body = tarvello::decodedReplyBody(reply->readAll(), reply->rawHeader("Content-Encoding"));
+    const QString outcome = tarvello::linkFromReply(body).value_or(tr("failed"));
+    reply->deleteLater();
+
+    ui->tableWidget->item(row, 1)->setText(outcome);
+    entry.link = QUrl(outcome, QUrl::TolerantMode);
+    entry.state = 2;
+    if (entry.desc.isEmpty())
+        ui->tableWidget->item(row, 2)->setText(QString());
+}
+
+void mw::uploadall()
+{
+    const int count = objs.size();
+    for (int row = 0; row < count; ++row) {
+        if (objs.at(row).state == 0)
+            startUpload(row);
+    }
+}

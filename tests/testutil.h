@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QApplication>
+#include <QByteArray>
+#include <QColor>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace testutil {
+
+// Writes a w x h image filled with one colour and returns its path.
+inline QString writeImage(const QString &path, int w, int h, QColor color = Qt::red,
+                          const char *format = nullptr)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(color);
+    image.save(path, format);
+    return path;
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Changes the working directory for as long as it lives.
+class CurrentDir
+{
+public:
+    explicit CurrentDir(const QString &path)
+        : m_previous(QDir::currentPath())
+    {
+        QDir::setCurrent(path);
+    }
+    ~CurrentDir() { QDir::setCurrent(m_previous); }
+
+private:
+    QString m_previous;
+};
+
+// Answers the next modal dialog from inside its own event loop.
+inline void whenModal(std::function<void(QWidget *)> answer)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(modal);
+        }
+    });
+    timer->start();
+}
+
+// Types `text` into the next modal text dialog and accepts it, or cancels it.
+inline void whenTextDialog(const QString &text, bool accept = true)
+{
+    whenModal([text, accept](QWidget *modal) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        if (QLineEdit *edit = dialog->findChild<QLineEdit *>())
+            edit->setText(text);
+        accept ? dialog->accept() : dialog->reject();
+    });
+}
+
+} // namespace testutil

@@ -1,0 +1,112 @@
+// Deciding an upload's outcome from the host's answer.
+
+#include <QTest>
+
+#include <zlib.h>
+
+#include "upload/reply.h"
+
+namespace {
+
+QByteArray deflated(const QByteArray &data, int windowBits)
+{
+    z_stream stream{};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&stream, uLong(data.size()))) + 32, Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    stream.avail_in = uInt(data.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+} // namespace
+
+class tst_Reply : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outcome_data();
+    void outcome();
+    void decoding_data();
+    void decoding();
+    void inflationIsBounded();
+};
+
+void tst_Reply::outcome_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<bool>("success");
+    QTest::addColumn<QString>("link");
+
+    QTest::newRow("link") << QByteArray("http://h/i/1.png") << true << "http://h/i/1.png";
+    QTest::newRow("link with line feed") << QByteArray("http://h/x\n") << true << "http://h/x\n";
+    QTest::newRow("text after the link stays") << QByteArray("http://h/x more") << true << "http://h/x more";
+    QTest::newRow("zero byte ends the text") << QByteArray("http://h/x\0tail", 15) << true << "http://h/x";
+    QTest::newRow("latin-1 bytes") << QByteArray("http://h/caf\xe9") << true << QString::fromUtf8("http://h/caf\u00e9");
+    QTest::newRow("empty") << QByteArray() << false << QString();
+    QTest::newRow("zero byte first") << QByteArray("\0http://h/x", 11) << false << QString();
+    QTest::newRow("link after other text") << QByteArray("<html><a href=\"http://h/x\">") << false << QString();
+    QTest::newRow("capital letters") << QByteArray("HTTP://h/x") << false << QString();
+    QTest::newRow("https") << QByteArray("https://h/x") << false << QString();
+    QTest::newRow("leading blank") << QByteArray(" http://h/x") << false << QString();
+    QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbfhttp://h/x") << false << QString();
+    QTest::newRow("scheme only, cut short") << QByteArray("http:/") << false << QString();
+    QTest::newRow("error text") << QByteArray("error: wrong user name or password\n") << false << QString();
+}
+
+void tst_Reply::outcome()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(bool, success);
+    QFETCH(QString, link);
+
+    const std::optional<QString> result = tarvello::linkFromReply(body);
+    QCOMPARE(result.has_value(), success);
+    if (success)
+        QCOMPARE(*result, link);
+}
+
+void tst_Reply::decoding_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArray>("decoded");
+
+    const QByteArray text = "http://h/i/abc.png";
+    QTest::newRow("identity") << text << QByteArray() << text;
+    QTest::newRow("gzip") << deflated(text, 15 + 16) << QByteArray("gzip") << text;
+    QTest::newRow("x-gzip, odd case and blanks") << deflated(text, 15 + 16) << QByteArray(" X-GZip ") << text;
+    QTest::newRow("deflate, zlib-wrapped") << deflated(text, 15) << QByteArray("deflate") << text;
+    QTest::newRow("deflate, bare stream") << deflated(text, -15) << QByteArray("deflate") << text;
+    QTest::newRow("gzip label on plain text") << text << QByteArray("gzip") << text;
+    const QByteArray truncated = deflated(text, 15 + 16).left(10);
+    QTest::newRow("truncated gzip stays raw") << truncated << QByteArray("gzip") << truncated;
+    QTest::newRow("unknown encoding untouched") << deflated(text, 15 + 16) << QByteArray("br") << deflated(text, 15 + 16);
+}
+
+void tst_Reply::decoding()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArray, decoded);
+
+    QCOMPARE(tarvello::decodedReplyBody(raw, encoding), decoded);
+}
+
+void tst_Reply::inflationIsBounded()
+{
+    // A small gzip body that would inflate to 64 MiB is not inflated.
+    const QByteArray bomb = deflated(QByteArray(64 * 1024 * 1024, 'a'), 15 + 16);
+    QVERIFY(bomb.size() < 1024 * 1024);
+    const QByteArray body = tarvello::decodedReplyBody(bomb, "gzip");
+    QVERIFY(body.size() < 20 * 1024 * 1024);
+    QVERIFY(!tarvello::linkFromReply(body));
+}
+
+QTEST_GUILESS_MAIN(tst_Reply)
+#include "tst_reply.moc"

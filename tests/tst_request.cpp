@@ -1,0 +1,156 @@
+// The upload request: body, address and headers, byte for byte.
+
+#include <QNetworkRequest>
+#include <QTest>
+
+#include "upload/request.h"
+
+namespace {
+
+const QByteArray boundary = "---------------------------723690991551375881941828858";
+const QByteArray delimiter = "--" + boundary + "\r\n";
+
+QByteArray expectedBody(const QByteArray &name, const QByteArray &subtype, const QByteArray &content,
+                        const QByteArray &desc)
+{
+    return delimiter + "Content-Disposition: form-data; name=\"action\"\r\n\r\n\r\n" + delimiter
+            + "Content-Disposition: form-data; name=\"file\"; filename=\"" + name + "\"\r\n"
+            + "Content-Type: image/" + subtype + "\r\n\r\n" + content + "\r\n" + delimiter
+            + "Content-Disposition: form-data; name=\"desc\"\r\n\r\n"
+            + (desc.isEmpty() ? QByteArray() : desc + "\r\n") + "\r\n--" + boundary + "--";
+}
+
+} // namespace
+
+class tst_Request : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void boundaryConstant();
+    void body_data();
+    void body();
+    void bodyShape();
+    void address_data();
+    void address();
+    void headers();
+    void hostOverride();
+};
+
+void tst_Request::boundaryConstant()
+{
+    QCOMPARE(QByteArray(tarvello::uploadBoundary), boundary);
+    QCOMPARE(boundary.size(), 54);
+}
+
+void tst_Request::body_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("desc");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<int>("size");
+
+    QTest::newRow("empty a.png") << "a.png" << QByteArray() << QString()
+                                 << expectedBody("a.png", "png", "", "") << 424;
+    QTest::newRow("with description") << "a.png" << QByteArray() << "abc"
+                                      << expectedBody("a.png", "png", "", "abc") << 429;
+    QTest::newRow("capital suffix") << "Photo.JPG" << QByteArray("\xff\xd8\xff", 3) << QString()
+                                    << expectedBody("Photo.JPG", "jpg", "\xff\xd8\xff", "") << 416 + 9 + 3 + 3;
+    QTest::newRow("no dot") << "README" << QByteArray("x") << QString()
+                            << expectedBody("README", "", "x", "") << 416 + 6 + 0 + 1;
+    QTest::newRow("last dot decides") << "a.tar.GZ" << QByteArray() << QString()
+                                      << expectedBody("a.tar.GZ", "gz", "", "") << 416 + 8 + 2;
+    QTest::newRow("binary content with CR LF and zeros") << "b.bmp" << QByteArray("\r\n--\0\r\n", 7) << QString()
+                                                         << expectedBody("b.bmp", "bmp", QByteArray("\r\n--\0\r\n", 7), "") << 416 + 5 + 3 + 7;
+    QTest::newRow("latin-1 name and description") << QString::fromUtf8("caf\u00e9.png") << QByteArray()
+                                                  << QString::fromUtf8("na\u00efve")
+                                                  << expectedBody("caf\xe9.png", "png", "", "na\xefve") << 416 + 8 + 3 + 5 + 2;
+    QTest::newRow("outside latin-1") << QString::fromUtf8("\u0444\u043e\u0442\u043e.png") << QByteArray()
+                                     << QString::fromUtf8("\u65e5\u672c")
+                                     << expectedBody("????.png", "png", "", "??") << 416 + 8 + 3 + 2 + 2;
+    QTest::newRow("quote in name") << "a\"b.png" << QByteArray() << QString()
+                                   << expectedBody("a\"b.png", "png", "", "") << 416 + 7 + 3;
+}
+
+void tst_Request::body()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, desc);
+    QFETCH(QByteArray, expected);
+    QFETCH(int, size);
+
+    const QByteArray body = tarvello::multipartBody(fileName, content, desc);
+    QCOMPARE(body, expected);
+    QCOMPARE(body.size(), size);
+}
+
+void tst_Request::bodyShape()
+{
+    const QByteArray body = tarvello::multipartBody(QStringLiteral("x.png"), "PIXELS", QStringLiteral("abc"));
+    QVERIFY(body.startsWith(delimiter));
+    QCOMPARE(body.count(delimiter), 3);
+    QVERIFY(body.endsWith("--" + boundary + "--"));
+    QVERIFY(body.endsWith("abc\r\n\r\n--" + boundary + "--"));
+    QVERIFY(body.contains("\r\n\r\nPIXELS\r\n" + delimiter));
+}
+
+void tst_Request::address_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QByteArray>("encoded");
+
+    const QByteArray base = "http://img.example:81/upload/index/bitlyonly/true/";
+    QTest::newRow("anonymous") << QString() << QString() << base;
+    QTest::newRow("password without name") << QString() << "secret" << base;
+    QTest::newRow("name and password") << "ann" << "secret" << base + "user/ann/pw/secret";
+    QTest::newRow("name without password") << "ann" << QString() << base + "user/ann/pw/";
+    QTest::newRow("blanks count") << "  " << "x" << base + "user/%20%20/pw/x";
+    QTest::newRow("reserved characters") << "a/b?c" << "p#q%r/" << base + "user/a%2Fb%3Fc/pw/p%23q%25r%2F";
+    QTest::newRow("ordinary punctuation") << "ann.lee_1-2~" << "p@ss:w!rd+$" << base + "user/ann.lee_1-2~/pw/p@ss:w!rd+$";
+    QTest::newRow("non-ascii") << QString::fromUtf8("j\u00f6rg") << "x" << base + "user/j%C3%B6rg/pw/x";
+}
+
+void tst_Request::address()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QByteArray, encoded);
+
+    const QUrl url = tarvello::uploadAddress(QStringLiteral("img.example:81"), user, password);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.toEncoded(), encoded);
+    QVERIFY(url.query().isEmpty());
+    QVERIFY(url.fragment().isEmpty());
+}
+
+void tst_Request::headers()
+{
+    QNetworkRequest request(QUrl(QStringLiteral("http://h/")));
+    tarvello::setUploadHeaders(request, 424);
+    QCOMPARE(request.rawHeaderList(), (QList<QByteArray>{"Accept-Encoding", "Content-Type", "Content-Length"}));
+    QCOMPARE(request.rawHeader("Accept-Encoding"), QByteArray("gzip,deflate"));
+    QCOMPARE(request.rawHeader("Content-Type"), "multipart/form-data; boundary=" + boundary);
+    QCOMPARE(request.rawHeader("Content-Length"), QByteArray("424"));
+}
+
+void tst_Request::hostOverride()
+{
+    qunsetenv("TARVELLO_HOST");
+    const QString builtIn = tarvello::imageHost();
+    QVERIFY(!builtIn.isEmpty());
+    qputenv("TARVELLO_HOST", "127.0.0.1:9");
+    QCOMPARE(tarvello::imageHost(), QStringLiteral("127.0.0.1:9"));
+    qunsetenv("TARVELLO_HOST");
+    QCOMPARE(tarvello::imageHost(), builtIn);
+
+    qputenv("TARVELLO_TRANSFER_TIMEOUT_MS", "250");
+    QCOMPARE(tarvello::transferTimeoutMs(), 250);
+    qunsetenv("TARVELLO_TRANSFER_TIMEOUT_MS");
+    QVERIFY(tarvello::transferTimeoutMs() >= 30000);
+}
+
+QTEST_GUILESS_MAIN(tst_Request)
+#include "tst_request.moc"
