@@ -67,9 +67,10 @@ void mw::closeEvent(QCloseEvent *event)
         QFile::remove(settingsPath);
 
     // Only files this program wrote, and only while they still lie in the temporary folder.
+    // Qt gives an empty location when $TMPDIR names no folder; nothing of ours lies there then.
     const QString tmp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     for (const imgobj &entry : std::as_const(objs)) {
-        if (entry.temp && entry.file.contains(tmp))
+        if (entry.temp && !tmp.isEmpty() && entry.file.contains(tmp))
             QFile::remove(entry.file);
     }
     QWidget::closeEvent(event);

@@ -31,6 +31,10 @@ QString openTempPng(QFile &file)
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     const QString first = tempPngName(dir, now);
+    // Qt gives an empty location when $TMPDIR names no folder; the name would then point into
+    // the root folder, which is no place for our files.
+    if (dir.isEmpty())
+        return first;
     for (int i = 0; i < maxAttempts; ++i) {
         const QString name = i == 0 ? first : tempPngName(dir, now + i);
         file.setFileName(name);
