@@ -46,8 +46,9 @@ private:
     QString m_previous;
 };
 
-// Answers the next modal dialog from inside its own event loop.
-inline void whenModal(std::function<void(QWidget *)> answer)
+// Answers the next modal dialog from inside its own event loop. The returned timer polls until
+// a dialog shows; delete it to stop waiting for one that should not come.
+inline QTimer *whenModal(std::function<void(QWidget *)> answer)
 {
     auto *timer = new QTimer;
     timer->setInterval(20);
@@ -59,6 +60,7 @@ inline void whenModal(std::function<void(QWidget *)> answer)
         }
     });
     timer->start();
+    return timer;
 }
 
 // Types `text` into the next modal text dialog and accepts it, or cancels it.

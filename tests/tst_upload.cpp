@@ -13,6 +13,7 @@
 #include "app/mw.h"
 #include "capture.h"
 #include "testutil.h"
+#include "urlcatcher.h"
 
 namespace {
 
@@ -34,18 +35,6 @@ QByteArray gzipped(const QByteArray &data)
 }
 
 } // namespace
-
-// Catches what the program hands to the desktop to open.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl &url) { opened.append(url); }
-};
 
 class tst_Upload : public QObject
 {
@@ -84,8 +73,6 @@ void tst_Upload::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QDir::setCurrent(m_dir.path());
-    for (const char *scheme : {"http", "https", "file"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_catcher, "open");
 }
 
 void tst_Upload::init()
@@ -100,8 +87,6 @@ void tst_Upload::init()
 void tst_Upload::cleanupTestCase()
 {
     delete m_server;
-    for (const char *scheme : {"http", "https", "file"})
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 }
 
 void tst_Upload::wire()

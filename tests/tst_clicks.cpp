@@ -1,0 +1,177 @@
+// Clicks on the queue table, with the real mouse on the table's viewport.
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/mw.h"
+#include "capture.h"
+#include "testutil.h"
+#include "urlcatcher.h"
+
+class tst_Clicks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void clickSelectsAndPreviews_data();
+    void clickSelectsAndPreviews();
+    void uploadCell();
+    void descriptionCell();
+    void descriptionOnlyWhileWaiting();
+    void doubleClickOnWaitingEntry();
+
+private:
+    void click(int row, int column);
+    void doubleClick(int row, int column);
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CaptureServer> m_server;
+    std::unique_ptr<mw> m_window;
+    QTableWidget *m_table = nullptr;
+    QList<QUrl> m_opened;
+};
+
+void tst_Clicks::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QDir::setCurrent(m_dir.path());
+}
+
+void tst_Clicks::init()
+{
+    m_server = std::make_unique<CaptureServer>();
+    QVERIFY(m_server->listen());
+    qputenv("TARVELLO_HOST", m_server->hostPort().toLatin1());
+    m_window = std::make_unique<mw>();
+    m_table = m_window->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    m_window->addObj(testutil::writeImage(m_dir.filePath(QStringLiteral("wide.png")), 40, 10, Qt::red));
+    m_window->addObj(testutil::writeImage(m_dir.filePath(QStringLiteral("tall.png")), 10, 40, Qt::blue));
+    m_window->addObj(m_dir.filePath(QStringLiteral("notes.txt")));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void tst_Clicks::cleanup()
+{
+    m_window.reset();
+    m_server.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_Clicks::click(int row, int column)
+{
+    const QRect cell = m_table->visualRect(m_table->model()->index(row, column));
+    QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void tst_Clicks::doubleClick(int row, int column)
+{
+    const QPoint cell = m_table->visualRect(m_table->model()->index(row, column)).center();
+    QTest::mouseClick(m_table->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(m_table->viewport(), Qt::LeftButton, {}, cell);
+}
+
+void tst_Clicks::clickSelectsAndPreviews_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QSize>("preview");
+
+    QTest::newRow("wide") << 0 << QSize(330, 82);
+    QTest::newRow("tall") << 1 << QSize(42, 170);
+    QTest::newRow("no picture") << 2 << QSize();
+}
+
+void tst_Clicks::clickSelectsAndPreviews()
+{
+    QFETCH(int, row);
+    QFETCH(QSize, preview);
+
+    click(row, 0);
+    QCOMPARE(m_window->selected(), &m_window->entries().at(row));
+    const QPixmap shown = m_window->findChild<QLabel *>(QStringLiteral("label"))->pixmap();
+    QCOMPARE(shown.isNull(), !preview.isValid());
+    if (preview.isValid())
+        QCOMPARE(shown.size(), preview);
+    QTest::qWait(20);
+    QVERIFY(m_server->requests.isEmpty());
+}
+
+void tst_Clicks::uploadCell()
+{
+    click(1, 1);
+    QCOMPARE(m_window->entries().at(1).state, qint16(1));
+    QCOMPARE(m_table->item(1, 1)->text(), QStringLiteral("Uploading..."));
+    QCOMPARE(m_window->selected(), &m_window->entries().at(1));
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    QVERIFY(m_server->requests.at(0).body.contains("filename=\"tall.png\""));
+
+    // A second click while it uploads, and one after it is done, send nothing more.
+    click(1, 1);
+    m_server->respond(0, CaptureServer::httpResponse("http://h/tall"));
+    QTRY_COMPARE(m_window->entries().at(1).state, qint16(2));
+    click(1, 1);
+    QTest::qWait(50);
+    QCOMPARE(m_server->requests.size(), 1);
+    QCOMPARE(m_table->item(1, 1)->text(), QStringLiteral("http://h/tall"));
+    QCOMPARE(m_window->entries().at(0).state, qint16(0));
+}
+
+void tst_Clicks::descriptionCell()
+{
+    testutil::whenTextDialog(QStringLiteral("first words"));
+    click(0, 2);
+    QCOMPARE(m_window->entries().at(0).desc, QStringLiteral("first words"));
+    QCOMPARE(m_table->item(0, 2)->text(), QStringLiteral("first words"));
+
+    // The dialog starts empty again, and a cancel clears the description.
+    QString shownText = QStringLiteral("unset");
+    testutil::whenModal([&shownText](QWidget *modal) {
+        shownText = modal->findChild<QLineEdit *>()->text();
+        QCOMPARE(modal->windowTitle(), QStringLiteral("Description"));
+        static_cast<QDialog *>(modal)->reject();
+    });
+    click(0, 2);
+    QCOMPARE(shownText, QString());
+    QVERIFY(m_window->entries().at(0).desc.isEmpty());
+    QCOMPARE(m_table->item(0, 2)->text(), QString());
+
+    testutil::whenTextDialog(QStringLiteral("caf\u00e9 at noon"));
+    click(0, 2);
+    click(0, 1);
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    QVERIFY(m_server->requests.at(0).body.contains("\r\n\r\ncaf\xe9 at noon\r\n\r\n--"));
+}
+
+void tst_Clicks::descriptionOnlyWhileWaiting()
+{
+    click(0, 1);
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    bool opened = false;
+    std::unique_ptr<QTimer> watch(testutil::whenModal([&opened](QWidget *modal) {
+        opened = true;
+        static_cast<QDialog *>(modal)->reject();
+    }));
+    click(0, 2);
+    QTest::qWait(100);
+    QVERIFY(!opened);
+    QCOMPARE(m_table->item(0, 2)->text(), QStringLiteral("Click to add"));
+}
+
+void tst_Clicks::doubleClickOnWaitingEntry()
+{
+    UrlCatcher desktop;
+    doubleClick(2, 1);
+    // The first click started the upload; the double-click itself opened nothing.
+    QCOMPARE(m_window->entries().at(2).state, qint16(1));
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    QVERIFY(desktop.opened.isEmpty());
+}
+
+QTEST_MAIN(tst_Clicks)
+#include "tst_clicks.moc"
