@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# The real program in a real X session, driven as a user drives it: the keyboard and the X
+# clipboard, a window manager that closes the window. It starts its own Xvfb, openbox, image
+# host and programs, and stops every one of them by its process id.
+#
+# usage: real_window.sh TARVELLO_BIN TARVELLO_HOST_BIN ARTIFACT_DIR
+set -euo pipefail
+
+tarvello_bin=$(realpath "$1")
+host_bin=$(realpath "$2")
+mkdir -p "$3"
+artifacts=$(realpath "$3")
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-e2e.XXXXXX")
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    [ -n "${KEEP_E2E:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+wait_for() { # wait_for SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# --- an X server on a free display, and a window manager ---
+display=""
+for n in $(seq 90 190); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+        display=$n
+        break
+    fi
+done
+[ -n "$display" ] || fail "no free X display"
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -e "/tmp/.X11-unix/X$display" || fail "Xvfb did not start"
+export DISPLAY=":$display"
+unset WAYLAND_DISPLAY
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_for 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+
+# --- the image host, with an account ---
+mkdir -p "$work/data" "$work/tmp" "$work/user"
+printf 'e2e:pa/ss word\n' >"$work/users.txt"
+"$host_bin" --port 0 --data "$work/data" --users "$work/users.txt" --port-file "$work/port" >"$work/host.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -s "$work/port" || fail "the image host did not start"
+host="127.0.0.1:$(cat "$work/port")"
+
+# --- the user's files ---
+cd "$work/user"
+convert -size 320x200 gradient:'#ffcc66-#cc3366' a.png
+convert -size 300x200 plasma:fractal -quality 90 b.jpg
+convert -size 64x48 gradient:red-blue -depth 8 -define png:color-type=2 "$work/clip.png"
+convert -size 40x30 xc:'#2a7de1' c.png
+sha256sum a.png b.jpg c.png >"$work/user.sha256"
+
+stored_count() { grep -c . "$work/data/index.tsv" 2>/dev/null || echo 0; }
+
+start_program() { # start_program ARGS...; sets window and program_pid
+    TMPDIR="$work/tmp" TARVELLO_HOST="$host" QT_QPA_PLATFORM=xcb "$tarvello_bin" "$@" >>"$work/program.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' | head -n 1)
+    [ -n "$window" ] || fail "no window"
+    xdotool windowactivate --sync "$window"
+    sleep 0.5
+}
+
+key() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
+
+close_program() {
+    wmctrl -c 'Tarvello uploader'
+    wait_for 10 bash -c "! kill -0 $program_pid 2>/dev/null" || fail "the window did not close"
+}
+
+# --- first run: clipboard, rotate, screenshot, login, remember, Upload All ---
+xclip -quiet -selection clipboard -t image/png -i "$work/clip.png" >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.3
+start_program a.png b.jpg
+
+# Focus starts on Browse; the chain is Browse, Screenshot, Clipboard, Username, Password,
+# Remember me, the five edit buttons, Upload All, the table, Auto Upload.
+key Tab Tab space                      # Clipboard
+key Tab Tab Tab Tab space              # Rotate 90 deg CW, on the pasted image
+key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space   # Screenshot
+key Tab Tab                            # Username
+xdotool type --delay 40 'e2e'
+key Tab
+xdotool type --delay 40 'pa/ss word'
+key Tab space                          # Remember me
+key Tab Tab Tab Tab Tab Tab space      # Upload All
+
+wait_for 30 test "$(stored_count)" -ge 4 || fail "the host stored $(stored_count) of 4 images"
+sleep 1
+import -window "$window" "$artifacts/window-with-links.png"
+close_program
+
+# Every image arrived byte for byte: the user's files as they are...
+for f in a.png b.jpg; do
+    want=$(sha256sum <"$f" | cut -d' ' -f1)
+    found=""
+    for s in "$work"/data/*.*; do
+        [ "$(sha256sum <"$s" | cut -d' ' -f1)" = "$want" ] && found=$s
+    done
+    [ -n "$found" ] || fail "$f was not stored byte for byte"
+done
+# ...the pasted image as the rotated PNG, and the screenshot at the screen's size.
+convert "$work/clip.png" -rotate 90 "$work/clip-cw.png"
+rotated=""
+shot=""
+for s in "$work"/data/*.png; do
+    size=$(identify -format '%wx%h' "$s")
+    if [ "$size" = 48x64 ] && [ "$(compare -metric AE "$s" "$work/clip-cw.png" null: 2>&1)" = 0 ]; then
+        rotated=$s
+    elif [ "$size" = 1280x1024 ]; then
+        shot=$s
+    fi
+done
+[ -n "$rotated" ] || fail "the rotated clipboard image was not stored"
+[ -n "$shot" ] || fail "the screenshot was not stored"
+[ "$(cut -f3 "$work/data/index.tsv" | sort -u)" = e2e ] || fail "not every upload was logged in"
+
+# The program's temporary files that entries named are gone. The pasted image's first file,
+# which the rotation replaced in its entry, is left by design; it must be the only one.
+left=$(cd "$work/tmp" && ls | grep '\.png$' || true)
+[ "$(printf '%s\n' "$left" | grep -c .)" = 1 ] || fail "temporary files left: $left"
+[ "$(compare -metric AE "$work/tmp/$left" "$work/clip.png" null: 2>&1)" = 0 ] || fail "unexpected file left: $left"
+sha256sum -c --quiet "$work/user.sha256" || fail "the user's files changed"
+
+# The login was remembered, readable by its owner only.
+[ -f tarvello.ini ] || fail "no tarvello.ini"
+[ "$(stat -c %a tarvello.ini)" = 600 ] || fail "tarvello.ini has mode $(stat -c %a tarvello.ini)"
+grep -qx 'user=e2e' tarvello.ini || fail "tarvello.ini lacks the user: $(cat tarvello.ini)"
+grep -q '^pw=' tarvello.ini || fail "tarvello.ini lacks the password"
+
+# --- second run: the remembered login is used without typing it ---
+start_program c.png
+key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space   # Upload All
+wait_for 30 test "$(stored_count)" -ge 5 || fail "the second run stored nothing"
+[ "$(tail -n 1 "$work/data/index.tsv" | cut -f3)" = e2e ] || fail "the second run was not logged in"
+close_program
+sha256sum -c --quiet "$work/user.sha256" || fail "the user's files changed"
+
+echo "real window: 5 uploads checked, temporary files removed, login remembered"
+echo "1 passed, 0 failed"
