@@ -66,6 +66,12 @@ pids+=($!)
 wait_for 10 test -s "$work/port" || fail "the image host did not start"
 host="127.0.0.1:$(cat "$work/port")"
 
+# A stand-in for the desktop's browser: it records what it is asked to open.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened.txt"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+
 # --- the user's files ---
 cd "$work/user"
 convert -size 320x200 gradient:'#ffcc66-#cc3366' a.png
@@ -159,8 +165,15 @@ start_program c.png
 key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space   # Upload All
 wait_for 30 test "$(stored_count)" -ge 5 || fail "the second run stored nothing"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f3)" = e2e ] || fail "the second run was not logged in"
+# A double-click on the link opens it in the browser, and the link gives the image back.
+sleep 1
+xdotool mousemove --window "$window" 190 550 click --repeat 2 --delay 100 1
+wait_for 10 test -s "$work/opened.txt" || fail "double-clicking the link opened nothing"
+link=$(head -n 1 "$work/opened.txt")
+case "$link" in "http://$host/i/"*) ;; *) fail "opened $link" ;; esac
+curl -sf "$link" | cmp -s - c.png || fail "the link does not give c.png back"
 close_program
 sha256sum -c --quiet "$work/user.sha256" || fail "the user's files changed"
 
-echo "real window: 5 uploads checked, temporary files removed, login remembered"
+echo "real window: 5 uploads checked, link opened, temporary files removed, login remembered"
 echo "1 passed, 0 failed"
