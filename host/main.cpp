@@ -89,6 +89,10 @@ void plainError(httplib::Response &res, int status, const std::string &message)
 int main(int argc, char **argv)
 {
     Options options;
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        usage();
+        return 0;
+    }
     if (!parseOptions(argc, argv, options)) {
         usage();
         return 2;
