@@ -3,7 +3,10 @@
 #include <QNetworkRequest>
 #include <QTest>
 
+#include <QTemporaryDir>
+
 #include "upload/request.h"
+#include "upload/uploadbody.h"
 
 namespace {
 
@@ -35,6 +38,9 @@ private slots:
     void address();
     void headers();
     void hostOverride();
+    void streamedBody_data();
+    void streamedBody();
+    void streamedBodyMissingOrShrinking();
 };
 
 void tst_Request::boundaryConstant()
@@ -150,6 +156,70 @@ void tst_Request::hostOverride()
     QCOMPARE(tarvello::transferTimeoutMs(), 250);
     qunsetenv("TARVELLO_TRANSFER_TIMEOUT_MS");
     QVERIFY(tarvello::transferTimeoutMs() >= 30000);
+}
+
+void tst_Request::streamedBody_data()
+{
+    QTest::addColumn<int>("fileSize");
+    QTest::addColumn<int>("chunk");
+    QTest::newRow("empty file, whole") << 0 << 100000;
+    QTest::newRow("small file, byte by byte") << 300 << 1;
+    QTest::newRow("large file, odd pieces") << 1000003 << 4093;
+    QTest::newRow("large file, large pieces") << 1000003 << (1 << 20);
+}
+
+void tst_Request::streamedBody()
+{
+    QFETCH(int, fileSize);
+    QFETCH(int, chunk);
+
+    QTemporaryDir dir;
+    QByteArray content(fileSize, Qt::Uninitialized);
+    for (int i = 0; i < fileSize; ++i)
+        content[i] = char(i * 7 + i / 251);
+    QFile file(dir.filePath(QStringLiteral("p.png")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    const QByteArray expected = tarvello::multipartBody(QStringLiteral("p.png"), content, QStringLiteral("d"));
+    tarvello::UploadBody body(tarvello::multipartHead(QStringLiteral("p.png")), file.fileName(),
+                              tarvello::multipartTail(QStringLiteral("d")));
+    QVERIFY(body.open(QIODevice::ReadOnly));
+    QCOMPARE(body.size(), expected.size());
+    QByteArray read;
+    while (!body.atEnd()) {
+        const QByteArray piece = body.read(chunk);
+        QVERIFY(!piece.isEmpty());
+        read += piece;
+    }
+    QCOMPARE(read, expected);
+
+    // The network layer rewinds to send again; any position reads what the body holds there.
+    for (qint64 at : {qint64(0), qint64(expected.size() / 2), qint64(expected.size() - 3)}) {
+        QVERIFY(body.seek(at));
+        QCOMPARE(body.read(5), expected.mid(at, 5));
+    }
+}
+
+void tst_Request::streamedBodyMissingOrShrinking()
+{
+    QTemporaryDir dir;
+    const QByteArray head = tarvello::multipartHead(QStringLiteral("gone.png"));
+    const QByteArray tail = tarvello::multipartTail(QString());
+    tarvello::UploadBody missing(head, dir.filePath(QStringLiteral("gone.png")), tail);
+    QVERIFY(missing.open(QIODevice::ReadOnly));
+    QCOMPARE(missing.readAll(), head + tail);
+
+    QFile file(dir.filePath(QStringLiteral("s.png")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1000, 'x'));
+    file.close();
+    tarvello::UploadBody shrinking(head, file.fileName(), tail);
+    QVERIFY(shrinking.open(QIODevice::ReadOnly));
+    QVERIFY(file.resize(10));
+    QCOMPARE(shrinking.read(head.size() + 10).size(), head.size() + 10);
+    QCOMPARE(shrinking.read(100), QByteArray()); // an error, not made-up bytes
 }
 
 QTEST_GUILESS_MAIN(tst_Request)

@@ -1,5 +1,8 @@
 #include "upload/reply.h"
 
+#include <QCoreApplication>
+#include <QUrl>
+
 #include <zlib.h>
 
 #include <cstring>
@@ -43,6 +46,58 @@ std::optional<QByteArray> inflated(const QByteArray &raw, int windowBits)
     return out;
 }
 
+constexpr int maxAnswerLength = 200;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("mw", text);
+}
+
+// Our own words for the failures a user can do something about; Qt's error strings name the
+// address, which may carry the login.
+QString networkErrorText(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::NoError:
+        return QString();
+    case QNetworkReply::ConnectionRefusedError:
+        return tr("The host refused the connection.");
+    case QNetworkReply::RemoteHostClosedError:
+        return tr("The host closed the connection before answering.");
+    case QNetworkReply::HostNotFoundError:
+        return tr("The host was not found.");
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return tr("The transfer stalled: nothing moved for too long.");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return tr("The network is not available.");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+        return tr("The proxy failed.");
+    default:
+        break;
+    }
+    // Errors from 201 up stand for HTTP answers; the status line says more than the code.
+    if (error >= QNetworkReply::ContentAccessDenied)
+        return QString();
+    return tr("Network error %1.").arg(int(error));
+}
+
+QString withoutSecrets(QString text, const QStringList &secrets)
+{
+    for (const QString &secret : secrets) {
+        if (secret.isEmpty())
+            continue;
+        text.replace(secret, QLatin1String("***"));
+        text.replace(QString::fromLatin1(QUrl::toPercentEncoding(secret)), QLatin1String("***"), Qt::CaseInsensitive);
+    }
+    return text;
+}
+
 } // namespace
 
 QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEncoding)
@@ -66,6 +121,27 @@ std::optional<QString> linkFromReply(const QByteArray &body)
     if (!text.startsWith(QLatin1String("http://")))
         return std::nullopt;
     return text;
+}
+
+QString failureReason(QNetworkReply::NetworkError error, int httpStatus, const QByteArray &reasonPhrase,
+                      const QByteArray &body, const QStringList &secrets)
+{
+    QStringList lines;
+    const QString network = networkErrorText(error);
+    if (!network.isEmpty())
+        lines.append(network);
+    if (httpStatus > 0)
+        lines.append(tr("HTTP status: %1 %2").arg(httpStatus).arg(QString::fromLatin1(reasonPhrase)).trimmed());
+    QString answer = QString::fromUtf8(body.left(4096)).section(QLatin1Char('\n'), 0, 0).trimmed();
+    if (answer.size() > maxAnswerLength)
+        answer = answer.left(maxAnswerLength) + QStringLiteral("...");
+    if (!answer.isEmpty())
+        lines.append(tr("The host said: %1").arg(answer));
+    else if (httpStatus > 0)
+        lines.append(tr("The host's answer was empty."));
+    if (lines.isEmpty())
+        lines.append(tr("No answer from the host."));
+    return withoutSecrets(lines.join(QLatin1Char('\n')), secrets);
 }
 
 } // namespace tarvello

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QNetworkReply>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -15,5 +17,11 @@ QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEnco
 // the first zero byte, is the link when it begins with exactly "http://"; otherwise the upload
 // failed.
 std::optional<QString> linkFromReply(const QByteArray &body);
+
+// Why an upload failed, in words for a tooltip: the network error, the HTTP status and the first
+// line of the host's answer. Each of `secrets` (the password) is blanked out wherever it shows,
+// as typed or percent-encoded; the request's address is never part of it.
+QString failureReason(QNetworkReply::NetworkError error, int httpStatus, const QByteArray &reasonPhrase,
+                      const QByteArray &body, const QStringList &secrets);
 
 } // namespace tarvello

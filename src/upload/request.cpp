@@ -44,28 +44,35 @@ QUrl uploadAddress(const QString &host, const QString &user, const QString &pass
     return QUrl(address, QUrl::TolerantMode);
 }
 
-QByteArray multipartBody(const QString &fileName, const QByteArray &content, const QString &desc)
+QByteArray multipartHead(const QString &fileName)
 {
     const QByteArray delimiter = delimiterLine();
     const QByteArray suffix = QFileInfo(fileName).suffix().toLower().toLatin1();
+    QByteArray head;
+    head += delimiter;
+    head += "Content-Disposition: form-data; name=\"action\"\r\n\r\n";
+    head += "\r\n";
+    head += delimiter;
+    head += "Content-Disposition: form-data; name=\"file\"; filename=\"" + fileName.toLatin1() + "\"\r\n";
+    head += "Content-Type: image/" + suffix + "\r\n\r\n";
+    return head;
+}
 
-    QByteArray body;
-    body.reserve(content.size() + 512 + fileName.size() + desc.size());
-    body += delimiter;
-    body += "Content-Disposition: form-data; name=\"action\"\r\n\r\n";
-    body += "\r\n";
-    body += delimiter;
-    body += "Content-Disposition: form-data; name=\"file\"; filename=\"" + fileName.toLatin1() + "\"\r\n";
-    body += "Content-Type: image/" + suffix + "\r\n\r\n";
-    body += content;
-    body += "\r\n";
-    body += delimiter;
-    body += "Content-Disposition: form-data; name=\"desc\"\r\n\r\n";
+QByteArray multipartTail(const QString &desc)
+{
+    QByteArray tail = "\r\n";
+    tail += delimiterLine();
+    tail += "Content-Disposition: form-data; name=\"desc\"\r\n\r\n";
     if (!desc.isEmpty())
-        body += desc.toLatin1() + "\r\n";
-    body += "\r\n";
-    body += QByteArray("--") + uploadBoundary + "--";
-    return body;
+        tail += desc.toLatin1() + "\r\n";
+    tail += "\r\n";
+    tail += QByteArray("--") + uploadBoundary + "--";
+    return tail;
+}
+
+QByteArray multipartBody(const QString &fileName, const QByteArray &content, const QString &desc)
+{
+    return multipartHead(fileName) + content + multipartTail(desc);
 }
 
 void setUploadHeaders(QNetworkRequest &request, qsizetype bodySize)

@@ -22,6 +22,10 @@ QUrl uploadAddress(const QString &host, const QString &user, const QString &pass
 // The whole request body. Names and texts travel as Latin-1; other characters become "?".
 QByteArray multipartBody(const QString &fileName, const QByteArray &content, const QString &desc);
 
+// The body is head + the file's content + tail; UploadBody sends it so without holding the file.
+QByteArray multipartHead(const QString &fileName);
+QByteArray multipartTail(const QString &desc);
+
 // Accept-Encoding, Content-Type and Content-Length, in that order.
 void setUploadHeaders(QNetworkRequest &request, qsizetype bodySize);
 

@@ -2,7 +2,6 @@
 
 #include "app/mw.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -12,6 +11,7 @@
 #include "form/mwui.h"
 #include "upload/reply.h"
 #include "upload/request.h"
+#include "upload/uploadbody.h"
 
 void mw::upload(const QString &, int row)
 {
@@ -25,18 +25,16 @@ void mw::upload(const QString &, int row)
                                                  user.isEmpty() ? QString() : ui->pw->text());
 
     // A file that cannot be read is sent with empty content; the host's answer tells the rest.
-    QByteArray content;
-    QFile file(info.absoluteFilePath());
-    if (file.open(QIODevice::ReadOnly))
-        content = file.readAll();
-    const QByteArray body = tarvello::multipartBody(info.fileName(), content, entry.desc);
-    content.clear();
+    auto *body = new tarvello::UploadBody(tarvello::multipartHead(info.fileName()), info.absoluteFilePath(),
+                                          tarvello::multipartTail(entry.desc));
+    body->open(QIODevice::ReadOnly);
 
     QNetworkRequest request(address);
-    tarvello::setUploadHeaders(request, body.size());
+    tarvello::setUploadHeaders(request, body->size());
     request.setTransferTimeout(tarvello::transferTimeoutMs());
 
     entry.reply = nam->post(request, body);
+    body->setParent(entry.reply);
     // Replies can finish in any order; the row travels with the mapping, not with the reply.
     connect(entry.reply, &QNetworkReply::finished, mapper, qOverload<>(&QSignalMapper::map));
     mapper->setMapping(entry.reply, row);

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Runs the benchmarks and prints each figure as a ratio to its floor, measured in the same run.
+# The method and the numbers of the last recorded run are in docs/benchmarks.md.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+BUILD_TYPE=Release BUILD_DIR="${BUILD_DIR:-build-release}" scripts/build.sh >/dev/null
+build="$(realpath "${BUILD_DIR:-build-release}")"
+bench="$build/bench/bench_tarvello"
+runs="${BENCH_RUNS:-5}"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-bench.XXXXXX")
+host_pid=""
+trap 'status=$?; [ -n "$host_pid" ] && kill "$host_pid" 2>/dev/null; [ $status -ne 0 ] && cat "$work/stderr.log" >&3; rm -rf "$work"' EXIT
+exec 3>&2
+export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TMPDIR="$work" XDG_RUNTIME_DIR="$work"
+exec 2>"$work/stderr.log" # the benchmark programs are chatty; failures still stop the script
+cd "$work"
+
+# BENCH_ONLY="add edit upload startup memory" picks sections; all by default.
+only() { [ -z "${BENCH_ONLY:-}" ] || [[ " $BENCH_ONLY " == *" $1 "* ]]; }
+median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+field() { awk -v k="$1" '$1 == k {print $2}'; }
+now() { date +%s.%N; }
+ratio() { # ratio NAME VALUE FLOOR GOAL UNIT
+    awk -v n="$1" -v v="$2" -v f="$3" -v g="$4" -v u="$5" 'BEGIN {
+        r = v / f; printf "%-34s %10.3f %-3s floor %10.3f %-3s ratio %5.2fx  goal %.2fx  %s\n",
+            n, v, u, f, u, r, g, (r <= g ? "met" : "MISSED") }'
+}
+
+"$bench" make-images "$work"
+
+only add && for kind in jpg png; do
+    decode=(); add=()
+    for _ in $(seq "$runs"); do
+        out=$("$bench" add "$work/12mp.$kind")
+        decode+=("$(field decode <<<"$out")"); add+=("$(field add <<<"$out")")
+    done
+    ratio "add 12 MP ${kind^^} (vs decode)" "$(printf '%s\n' "${add[@]}" | median)" \
+          "$(printf '%s\n' "${decode[@]}" | median)" 1.25 s
+done
+
+only edit && for slot in cw90 ccw90 rot180 fliph flipv; do
+    encode=(); edit=()
+    for _ in $(seq 3); do
+        out=$("$bench" edit "$work/24mp.png" "$slot")
+        encode+=("$(field encode <<<"$out")"); edit+=("$(field edit <<<"$out")")
+    done
+    ratio "edit 24 MP $slot (vs PNG encode)" "$(printf '%s\n' "${edit[@]}" | median)" \
+          "$(printf '%s\n' "${encode[@]}" | median)" 1.10 s
+done
+
+if only upload; then
+mkdir -p data
+"$build/host/tarvello-host" --port 0 --data "$work/data" --port-file "$work/port" --max-size 100000000 >/dev/null 2>&1 &
+host_pid=$!
+for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+host="127.0.0.1:$(cat "$work/port")"
+program=(); curl_times=()
+for _ in $(seq 3); do
+    program+=("$(TARVELLO_HOST="$host" "$bench" upload "$work/64mib.png" | field upload)")
+    start=$(now)
+    curl -sf -o /dev/null -H 'Expect:' -F action= -F "file=@$work/64mib.png;type=image/png" -F desc= \
+        "http://$host/upload/index/bitlyonly/true/"
+    curl_times+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
+done
+ratio "upload 64 MiB (vs curl -F)" "$(printf '%s\n' "${program[@]}" | median)" \
+      "$(printf '%s\n' "${curl_times[@]}" | median)" 1.20 s
+fi
+
+if only startup; then
+bare=(); full=()
+for _ in $(seq $((runs * 3))); do
+    start=$(now); "$bench" startup bare; bare+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
+    start=$(now); "$bench" startup mw; full+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
+done
+ratio "start-up to shown window (vs bare)" "$(printf '%s\n' "${full[@]}" | median)" \
+      "$(printf '%s\n' "${bare[@]}" | median)" 1.50 s
+fi
+
+if only memory; then
+empty=$("$bench" memory "$work/12mp.jpg" 0 | field peak_kb)
+out=$("$bench" memory "$work/12mp.jpg" 50)
+peak=$(field peak_kb <<<"$out")
+decoded=$(field decoded_kb <<<"$out")
+ratio "peak memory, 50 x 12 MP queued" "$(awk -v p="$peak" 'BEGIN {print p / 1024}')" \
+      "$(awk -v e="$empty" -v d="$decoded" 'BEGIN {print (e + 50 * d) / 1024}')" 1.10 MiB
+fi

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace tarvello {
+
+// Item data role of the status cell that holds how much of an upload has been sent, 0 to 1.
+// Absent when nothing is being sent.
+inline constexpr int UploadProgressRole = Qt::UserRole + 1;
+
+// Paints the status cell's text over a bar showing how much of its upload has been sent.
+class ProgressDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ProgressDelegate)
+
+public:
+    explicit ProgressDelegate(QObject *parent = nullptr);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+};
+
+} // namespace tarvello

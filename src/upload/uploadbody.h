@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QIODevice>
+
+namespace tarvello {
+
+// A request body of head + a file's content + tail, read from the file as the network layer
+// sends it, so a large image is neither held in memory twice nor read before sending starts.
+// A file that cannot be opened gives empty content, as an empty file would. The size is fixed
+// when the device is opened; a file that shrinks while it is sent ends the read with an error.
+class UploadBody : public QIODevice
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(UploadBody)
+
+public:
+    UploadBody(const QByteArray &head, const QString &filePath, const QByteArray &tail, QObject *parent = nullptr);
+
+    bool open(OpenMode mode) override;
+    void close() override;
+    bool isSequential() const override { return false; }
+    qint64 size() const override;
+    bool seek(qint64 pos) override;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 maxSize) override;
+
+private:
+    QByteArray m_head;
+    QFile m_file;
+    QByteArray m_tail;
+    qint64 m_fileSize = 0;
+    qint64 m_pos = 0;
+};
+
+} // namespace tarvello
