@@ -8,6 +8,7 @@
 
 #include "app/settings.h"
 #include "form/mwui.h"
+#include "queue/dropprogress.h"
 
 mw::mw(QWidget *parent)
     : QWidget(parent)
@@ -41,6 +42,9 @@ mw::mw(QWidget *parent)
     connect(ui->rot180, &QPushButton::clicked, this, &mw::rot180);
     connect(ui->fliph, &QPushButton::clicked, this, &mw::fliph);
     connect(ui->flipv, &QPushButton::clicked, this, &mw::flipv);
+
+    m_dropProgress = new DropProgress(ui->label, this);
+    setUpTableActions();
 }
 
 mw::~mw()

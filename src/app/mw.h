@@ -5,7 +5,9 @@
 
 #include "app/imgobj.h"
 
+class DropProgress;
 class QCloseEvent;
+class QMenu;
 class QNetworkAccessManager;
 class QSignalMapper;
 class mwui;
@@ -47,6 +49,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    int appendEntry(imgobj entry);
+    void afterAppend();
+    void setUpTableActions();
+    QMenu *createContextMenu(int row);
+    QStringList linksOfRows(const QList<int> &rows) const;
+    void uploadAgain(int row);
     void rotateSelected(qreal degrees);
     void mirrorSelected(Qt::Orientation orientation);
     void finishEdit(const QString &newFile);
@@ -57,4 +65,5 @@ private:
     QVector<imgobj> objs;
     imgobj *sel = nullptr;
     mwui *ui;
+    DropProgress *m_dropProgress = nullptr;
 };

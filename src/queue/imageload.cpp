@@ -27,6 +27,8 @@ QPixmap loadPixmap(const QString &path)
 {
     raiseAllocationLimit();
     QImageReader reader(path);
+    // Upright as the camera meant it, as browsers and file managers show it.
+    reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull())
         return QPixmap();

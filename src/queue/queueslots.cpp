@@ -13,32 +13,40 @@
 #include <QStandardPaths>
 
 #include "form/mwui.h"
+#include "queue/dropprogress.h"
 #include "queue/imageload.h"
 #include "queue/tempfile.h"
 
 void mw::addObj(const QString &file, bool is_c)
 {
     const bool autoUpload = ui->checkBox_2->isChecked();
-    QTableWidget *table = ui->tableWidget;
-
-    const int row = table->rowCount();
-    table->insertRow(row);
-    table->setItem(row, 0, new QTableWidgetItem(QFileInfo(file).fileName()));
-    table->setItem(row, 1, new QTableWidgetItem(autoUpload ? tr("Uploading...") : tr("Click")));
-    table->setItem(row, 2, new QTableWidgetItem(tr("Click to add")));
-
     imgobj entry;
     entry.state = autoUpload ? 1 : 0;
     entry.file = file;
     entry.pix = tarvello::loadPixmap(file);
     entry.prev = tarvello::previewOf(entry.pix);
     entry.temp = is_c;
-    objs.append(std::move(entry));
-
+    const int row = appendEntry(std::move(entry));
     if (autoUpload)
         upload(file, row);
+    afterAppend();
+}
 
-    table->scrollToBottom();
+int mw::appendEntry(imgobj entry)
+{
+    QTableWidget *table = ui->tableWidget;
+    const int row = table->rowCount();
+    table->insertRow(row);
+    table->setItem(row, 0, new QTableWidgetItem(QFileInfo(entry.file).fileName()));
+    table->setItem(row, 1, new QTableWidgetItem(entry.state == 1 ? tr("Uploading...") : tr("Click")));
+    table->setItem(row, 2, new QTableWidgetItem(entry.desc.isEmpty() ? tr("Click to add") : entry.desc));
+    objs.append(std::move(entry));
+    return row;
+}
+
+void mw::afterAppend()
+{
+    ui->tableWidget->scrollToBottom();
     // Appending may have moved the vector's storage.
     sel = &objs.last();
 
@@ -49,9 +57,28 @@ void mw::addObj(const QString &file, bool is_c)
     ui->fliph->setEnabled(true);
 }
 
+void mw::uploadAgain(int row)
+{
+    // A new row for the same file: rows are only ever appended, and the old one keeps its outcome.
+    const imgobj &source = objs.at(row);
+    imgobj entry;
+    entry.state = 1;
+    entry.file = source.file;
+    entry.desc = source.desc;
+    entry.pix = source.pix;
+    entry.prev = source.prev;
+    entry.temp = source.temp;
+    const int newRow = appendEntry(std::move(entry));
+    upload(objs.at(newRow).file, newRow);
+    afterAppend();
+}
+
 void mw::uploaddrop(const QString &path)
 {
+    if (!m_dropProgress->wanted())
+        return;
     addObj(path, false);
+    m_dropProgress->added();
 }
 
 void mw::browse()

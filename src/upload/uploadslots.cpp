@@ -9,6 +9,7 @@
 #include <QSignalMapper>
 
 #include "form/mwui.h"
+#include "upload/progressdelegate.h"
 #include "upload/reply.h"
 #include "upload/request.h"
 #include "upload/uploadbody.h"
@@ -35,6 +36,10 @@ void mw::upload(const QString &, int row)
 
     entry.reply = nam->post(request, body);
     body->setParent(entry.reply);
+    connect(entry.reply, &QNetworkReply::uploadProgress, this, [this, row](qint64 sent, qint64 total) {
+        if (total > 0)
+            ui->tableWidget->item(row, 1)->setData(tarvello::UploadProgressRole, double(sent) / double(total));
+    });
     // Replies can finish in any order; the row travels with the mapping, not with the reply.
     connect(entry.reply, &QNetworkReply::finished, mapper, qOverload<>(&QSignalMapper::map));
     mapper->setMapping(entry.reply, row);
@@ -57,10 +62,25 @@ void mw::objhanlde(int row)
 
     // The request asks for gzip or deflate, and Qt leaves such bodies to us.
     const QByteArray body = tarvello::decodedReplyBody(reply->readAll(), reply->rawHeader("Content-Encoding"));
-    const QString outcome = tarvello::linkFromReply(body).value_or(tr("failed"));
+    const std::optional<QString> link = tarvello::linkFromReply(body);
+    const QString outcome = link.value_or(tr("failed"));
+
+    QTableWidgetItem *status = ui->tableWidget->item(row, 1);
+    status->setData(tarvello::UploadProgressRole, QVariant());
+    if (!link) {
+        // A host may echo the address, which carries the login; neither may show.
+        const QString path = reply->request().url().path(QUrl::FullyEncoded);
+        const QString login = path.mid(path.indexOf(QLatin1String("/user/")) + 1);
+        QStringList secrets{ui->pw->text()};
+        if (path.contains(QLatin1String("/user/")))
+            secrets.prepend(login);
+        status->setToolTip(tarvello::failureReason(
+                reply->error(), reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray(), body, secrets));
+    }
     reply->deleteLater();
 
-    ui->tableWidget->item(row, 1)->setText(outcome);
+    status->setText(outcome);
     entry.link = QUrl(outcome, QUrl::TolerantMode);
     entry.state = 2;
     if (entry.desc.isEmpty())

@@ -1,0 +1,95 @@
+// Links at hand: the table's context menu, copying links, pasting images, and upload progress.
+
+#include "app/mw.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QShortcut>
+
+#include <algorithm>
+#include <numeric>
+
+#include "form/mwui.h"
+#include "upload/progressdelegate.h"
+
+namespace {
+
+bool hasLink(const imgobj &entry)
+{
+    return entry.state == 2 && entry.link.scheme() == QLatin1String("http");
+}
+
+} // namespace
+
+void mw::setUpTableActions()
+{
+    QTableWidget *table = ui->tableWidget;
+    table->setItemDelegateForColumn(1, new tarvello::ProgressDelegate(table));
+
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table, &QWidget::customContextMenuRequested, this, [this, table](const QPoint &pos) {
+        QMenu *menu = createContextMenu(table->rowAt(pos.y()));
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(table->viewport()->mapToGlobal(pos));
+    });
+
+    // Ctrl+C in the table copies the links of the selected rows.
+    auto *copy = new QShortcut(QKeySequence::Copy, table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QShortcut::activated, this, [this, table] {
+        QList<int> rows;
+        for (const QModelIndex &index : table->selectionModel()->selectedIndexes()) {
+            if (!rows.contains(index.row()))
+                rows.append(index.row());
+        }
+        std::sort(rows.begin(), rows.end());
+        const QStringList links = linksOfRows(rows);
+        if (!links.isEmpty())
+            QGuiApplication::clipboard()->setText(links.join(QLatin1Char('\n')));
+    });
+
+    // Ctrl+V anywhere in the window does what "Clipboard" does; a line edit with the focus
+    // takes its own paste first.
+    auto *paste = new QShortcut(QKeySequence::Paste, this);
+    connect(paste, &QShortcut::activated, this, &mw::clipb);
+}
+
+QStringList mw::linksOfRows(const QList<int> &rows) const
+{
+    QStringList links;
+    for (int row : rows) {
+        if (row >= 0 && row < objs.size() && hasLink(objs.at(row)))
+            links.append(ui->tableWidget->item(row, 1)->text().trimmed());
+    }
+    return links;
+}
+
+QMenu *mw::createContextMenu(int row)
+{
+    auto *menu = new QMenu(this);
+    const bool valid = row >= 0 && row < objs.size();
+    const bool linked = valid && hasLink(objs.at(row));
+
+    QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] {
+        QGuiApplication::clipboard()->setText(linksOfRows({row}).value(0));
+    });
+    copyLink->setEnabled(linked);
+    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] {
+        QDesktopServices::openUrl(objs.at(row).link);
+    });
+    openLink->setEnabled(linked);
+    QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { uploadAgain(row); });
+    again->setEnabled(valid && objs.at(row).state == 2);
+    menu->addSeparator();
+
+    QList<int> everyRow(objs.size());
+    std::iota(everyRow.begin(), everyRow.end(), 0);
+    const QStringList all = linksOfRows(everyRow);
+    QAction *copyAll = menu->addAction(tr("Copy all links"), this, [all] {
+        QGuiApplication::clipboard()->setText(all.join(QLatin1Char('\n')));
+    });
+    copyAll->setEnabled(!all.isEmpty());
+    return menu;
+}

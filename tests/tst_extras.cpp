@@ -1,0 +1,467 @@
+// What users of uploaders expect beyond the basics: progress, reasons, links at hand, paste,
+// upright photos and cancellable long drops.
+
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QStyleOptionViewItem>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/mw.h"
+#include "capture.h"
+#include "testutil.h"
+#include "upload/progressdelegate.h"
+#include "upload/reply.h"
+#include "urlcatcher.h"
+
+namespace {
+
+// A JPEG of w x h whose EXIF orientation says to turn it 90 degrees clockwise for display.
+QByteArray jpegTurnedByExif(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(0, 0, qRgb(255, 0, 0)); // top-left red marks where the picture starts
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            image.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 95);
+
+    // APP1 "Exif", big-endian TIFF with one IFD entry: Orientation (0x0112) SHORT = 6.
+    const QByteArray tiff = QByteArray("MM\0*\0\0\0\x08", 8) + QByteArray("\0\x01", 2)
+            + QByteArray("\x01\x12\0\x03\0\0\0\x01\0\x06\0\0", 12) + QByteArray("\0\0\0\0", 4);
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    const quint16 length = quint16(payload.size() + 2);
+    QByteArray app1("\xff\xe1", 2);
+    app1.append(char(length >> 8)).append(char(length & 0xff)).append(payload);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
+bool sendDrop(QWidget *target, QMimeData *data)
+{
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    event.setAccepted(false);
+    QApplication::sendEvent(target, &event);
+    return event.isAccepted();
+}
+
+// Opens the table's context menu on a row and triggers the action with this text; returns
+// whether the action was there and enabled.
+bool contextAction(QTableWidget *table, int row, const QString &text)
+{
+    const QPoint pos = table->visualRect(table->model()->index(row, 0)).center();
+    emit table->customContextMenuRequested(pos);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    if (!menu)
+        return false;
+    bool done = false;
+    for (QAction *action : menu->actions()) {
+        if (action->text() == text && action->isEnabled()) {
+            action->trigger();
+            done = true;
+        }
+    }
+    menu->close();
+    return done;
+}
+
+} // namespace
+
+class tst_Extras : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void progress();
+    void progressDelegatePaints();
+    void reasons_data();
+    void reasons();
+    void reasonText_data();
+    void reasonText();
+    void linksAtHand();
+    void uploadAgain();
+    void paste();
+    void uprightPhotos();
+    void longDropCancelled();
+    void shortDropShowsNothing();
+
+private:
+    QTableWidget *table() const { return m_window->findChild<QTableWidget *>(); }
+    QString image(const QString &name, int w = 6, int h = 4)
+    {
+        return testutil::writeImage(m_dir.filePath(name), w, h);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CaptureServer> m_server;
+    std::unique_ptr<mw> m_window;
+};
+
+void tst_Extras::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QDir::setCurrent(m_dir.path());
+    QDir().mkdir(QStringLiteral("tmp"));
+    qputenv("TMPDIR", QFile::encodeName(m_dir.filePath(QStringLiteral("tmp"))));
+}
+
+void tst_Extras::init()
+{
+    m_server = std::make_unique<CaptureServer>();
+    QVERIFY(m_server->listen());
+    qputenv("TARVELLO_HOST", m_server->hostPort().toLatin1());
+    m_window = std::make_unique<mw>();
+}
+
+void tst_Extras::cleanup()
+{
+    m_window.reset();
+    m_server.reset();
+    qunsetenv("TARVELLO_TRANSFER_TIMEOUT_MS");
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void tst_Extras::progress()
+{
+    QVERIFY(qobject_cast<tarvello::ProgressDelegate *>(table()->itemDelegateForColumn(1)));
+    // Large enough to be sent in several pieces.
+    QImage noise(700, 700, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb((x * 131 + y * 7) & 255, (x ^ y) & 255, (x * y) & 255));
+    const QString path = m_dir.filePath(QStringLiteral("noise.bmp"));
+    QVERIFY(noise.save(path));
+
+    QList<double> seen;
+    connect(table(), &QTableWidget::itemChanged, this, [&seen](QTableWidgetItem *item) {
+        const QVariant value = item->data(tarvello::UploadProgressRole);
+        if (item->column() == 1 && value.isValid())
+            seen.append(value.toDouble());
+    });
+    m_window->addObj(path, false);
+    m_window->handleclick(0, 1);
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    QTRY_COMPARE(table()->item(0, 1)->data(tarvello::UploadProgressRole).toDouble(), 1.0);
+    QVERIFY(!seen.isEmpty());
+    QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+    QCOMPARE(table()->item(0, 1)->text(), QStringLiteral("Uploading..."));
+
+    m_server->respond(0, CaptureServer::httpResponse("http://h/noise"));
+    QTRY_COMPARE(m_window->entries().at(0).state, qint16(2));
+    QVERIFY(!table()->item(0, 1)->data(tarvello::UploadProgressRole).isValid());
+}
+
+void tst_Extras::progressDelegatePaints()
+{
+    tarvello::ProgressDelegate delegate;
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), 0.5, tarvello::UploadProgressRole);
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 100, 20);
+    option.palette.setColor(QPalette::Highlight, Qt::blue);
+    QImage canvas(100, 20, QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        delegate.paint(&painter, option, model.index(0, 0));
+    }
+    QVERIFY(canvas.pixelColor(20, 10) != QColor(Qt::white)); // the sent half is shaded
+    QCOMPARE(canvas.pixelColor(80, 10), QColor(Qt::white));  // the rest is not
+
+    model.setData(model.index(0, 0), QVariant(), tarvello::UploadProgressRole);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        delegate.paint(&painter, option, model.index(0, 0));
+    }
+    QCOMPARE(canvas.pixelColor(20, 10), QColor(Qt::white));
+}
+
+void tst_Extras::reasons_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("refused connection") << "refused" << QStringList{"refused the connection"};
+    QTest::newRow("404 with an html page") << "404" << QStringList{"404", "Not Found", "The host said: <html><body>no such"};
+    QTest::newRow("stalled transfer") << "stall" << QStringList{"stalled"};
+}
+
+void tst_Extras::reasons()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, expected);
+
+    m_window->findChild<QLineEdit *>(QStringLiteral("usr"))->setText(QStringLiteral("ann"));
+    m_window->findChild<QLineEdit *>(QStringLiteral("pw"))->setText(QStringLiteral("hunter2/x"));
+    if (kind == QLatin1String("refused")) {
+        const QByteArray port = QByteArray::number(m_server->port());
+        m_server.reset();
+        qputenv("TARVELLO_HOST", "127.0.0.1:" + port);
+    }
+    if (kind == QLatin1String("stall"))
+        qputenv("TARVELLO_TRANSFER_TIMEOUT_MS", "300");
+
+    m_window->addObj(image(QStringLiteral("r.png")), false);
+    m_window->handleclick(0, 1);
+    if (kind == QLatin1String("404")) {
+        QTRY_COMPARE(m_server->requests.size(), 1);
+        // A host that echoes the address it was asked for must not leak the login either.
+        const QByteArray echoed = m_server->requests.at(0).target;
+        QVERIFY(echoed.contains("hunter2%2Fx"));
+        QByteArray response = "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nConnection: close\r\n";
+        const QByteArray body = "<html><body>no such page: " + echoed + "</body></html>\nsecond line";
+        response += "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        m_server->respond(0, response);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->entries().at(0).state, qint16(2), 5000);
+    QCOMPARE(table()->item(0, 1)->text(), QStringLiteral("failed"));
+
+    const QString tip = table()->item(0, 1)->toolTip();
+    for (const QString &part : expected)
+        QVERIFY2(tip.contains(part), qPrintable(tip));
+    QVERIFY2(!tip.contains(QLatin1String("hunter2")), qPrintable(tip));
+    QVERIFY2(!tip.contains(QLatin1String("user/ann")), qPrintable(tip));
+    QVERIFY2(!tip.contains(QLatin1String("second line")), qPrintable(tip));
+}
+
+void tst_Extras::reasonText_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("reason");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("host not found") << int(QNetworkReply::HostNotFoundError) << 0 << QByteArray() << QByteArray()
+                                    << "The host was not found.";
+    QTest::newRow("403 with text") << int(QNetworkReply::ContentAccessDenied) << 403 << QByteArray("Forbidden")
+                                   << QByteArray("error: wrong user name or password\n")
+                                   << "HTTP status: 403 Forbidden\nThe host said: error: wrong user name or password";
+    QTest::newRow("200 without a link") << int(QNetworkReply::NoError) << 200 << QByteArray("OK") << QByteArray("Thanks!")
+                                        << "HTTP status: 200 OK\nThe host said: Thanks!";
+    QTest::newRow("empty answer") << int(QNetworkReply::NoError) << 200 << QByteArray("OK") << QByteArray()
+                                  << "HTTP status: 200 OK\nThe host's answer was empty.";
+    QTest::newRow("password blanked") << int(QNetworkReply::NoError) << 200 << QByteArray("OK") << QByteArray("pw is s3 cret, or s3%20cret")
+                                      << "HTTP status: 200 OK\nThe host said: pw is ***, or ***";
+}
+
+void tst_Extras::reasonText()
+{
+    QFETCH(int, error);
+    QFETCH(int, status);
+    QFETCH(QByteArray, reason);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, expected);
+    QCOMPARE(tarvello::failureReason(QNetworkReply::NetworkError(error), status, reason, body,
+                                     {QStringLiteral("s3 cret")}),
+             expected);
+}
+
+void tst_Extras::linksAtHand()
+{
+    UrlCatcher desktop;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    for (const char *name : {"a.png", "b.png", "c.png", "d.png"})
+        m_window->addObj(image(QString::fromLatin1(name)), false);
+    m_window->handleclick(0, 1);
+    m_window->handleclick(1, 1);
+    m_window->handleclick(2, 1);
+    QTRY_COMPARE(m_server->requests.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray body = m_server->requests.at(i).body;
+        const QByteArray answer = body.contains("b.png") ? "sorry" : body.contains("a.png") ? "http://h/a\n" : "http://h/c";
+        m_server->respond(i, CaptureServer::httpResponse(answer));
+    }
+    for (int row = 0; row < 3; ++row)
+        QTRY_COMPARE(m_window->entries().at(row).state, qint16(2));
+
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    QVERIFY(contextAction(table(), 0, QStringLiteral("Copy link")));
+    QCOMPARE(clipboard->text(), QStringLiteral("http://h/a"));
+    QVERIFY(!contextAction(table(), 1, QStringLiteral("Copy link"))); // failed: nothing to copy
+    QVERIFY(!contextAction(table(), 3, QStringLiteral("Open link")));  // still waiting
+    QVERIFY(contextAction(table(), 2, QStringLiteral("Open link")));
+    QCOMPARE(desktop.opened, (QList<QUrl>{QUrl(QStringLiteral("http://h/c"))}));
+    QVERIFY(contextAction(table(), 3, QStringLiteral("Copy all links")));
+    QCOMPARE(clipboard->text(), QStringLiteral("http://h/a\nhttp://h/c"));
+
+    // Ctrl+C copies the links of the selected rows.
+    clipboard->clear();
+    table()->setFocus();
+    table()->clearSelection();
+    table()->setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 2), true);
+    QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("http://h/c"));
+    table()->setRangeSelected(QTableWidgetSelectionRange(0, 0, 3, 0), true);
+    QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("http://h/a\nhttp://h/c"));
+}
+
+void tst_Extras::uploadAgain()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->addObj(image(QStringLiteral("again.png"), 9, 3), false);
+    testutil::whenTextDialog(QStringLiteral("second try"));
+    m_window->handleclick(0, 2);
+    m_window->handleclick(0, 1);
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    m_server->respond(0, CaptureServer::httpResponse("busy, try later", 503));
+    QTRY_COMPARE(m_window->entries().at(0).state, qint16(2));
+    const QString oldTip = table()->item(0, 1)->toolTip();
+
+    QVERIFY(contextAction(table(), 0, QStringLiteral("Upload again")));
+    QCOMPARE(m_window->entries().size(), 2);
+    QTRY_COMPARE(m_server->requests.size(), 2);
+    QCOMPARE(m_server->requests.at(1).body, m_server->requests.at(0).body);
+
+    // The old row stays as it was; the new one is under way with the same file and description.
+    QCOMPARE(table()->item(0, 1)->text(), QStringLiteral("failed"));
+    QCOMPARE(table()->item(0, 1)->toolTip(), oldTip);
+    QCOMPARE(m_window->entries().at(0).state, qint16(2));
+    QCOMPARE(table()->item(1, 0)->text(), QStringLiteral("again.png"));
+    QCOMPARE(table()->item(1, 1)->text(), QStringLiteral("Uploading..."));
+    QCOMPARE(table()->item(1, 2)->text(), QStringLiteral("second try"));
+    QCOMPARE(m_window->entries().at(1).state, qint16(1));
+    QCOMPARE(m_window->entries().at(1).pix.size(), QSize(9, 3));
+    QCOMPARE(m_window->selected(), &m_window->entries().at(1));
+
+    m_server->respond(1, CaptureServer::httpResponse("http://h/again"));
+    QTRY_COMPARE(table()->item(1, 1)->text(), QStringLiteral("http://h/again"));
+    QVERIFY(contextAction(table(), 1, QStringLiteral("Upload again")));
+    QCOMPARE(m_window->entries().size(), 3);
+}
+
+void tst_Extras::paste()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QImage picture(12, 7, QImage::Format_RGB32);
+    picture.fill(Qt::cyan);
+    QGuiApplication::clipboard()->setImage(picture);
+
+    table()->setFocus();
+    QTest::keyClick(m_window.get(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m_window->entries().size(), 1);
+    QVERIFY(m_window->entries().at(0).temp);
+    QCOMPARE(m_window->entries().at(0).pix.size(), QSize(12, 7));
+
+    // In the user name box, Ctrl+V pastes text as it always does.
+    QGuiApplication::clipboard()->setText(QStringLiteral("ann"));
+    auto *usr = m_window->findChild<QLineEdit *>(QStringLiteral("usr"));
+    usr->setFocus();
+    QTest::keyClick(usr, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(usr->text(), QStringLiteral("ann"));
+    QCOMPARE(m_window->entries().size(), 1);
+}
+
+void tst_Extras::uprightPhotos()
+{
+    const QByteArray jpeg = jpegTurnedByExif(40, 20);
+    const QString path = m_dir.filePath(QStringLiteral("portrait.jpg"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(jpeg);
+    }
+    m_window->addObj(path, false);
+    const imgobj &entry = m_window->entries().at(0);
+    QCOMPARE(entry.pix.size(), QSize(20, 40));
+    QCOMPARE(entry.prev.size(), QSize(85, 170));
+    // Turned clockwise: the marked top-left corner is now top-right.
+    QVERIFY(entry.pix.toImage().pixelColor(18, 1).red() > 200);
+    QVERIFY(entry.pix.toImage().pixelColor(18, 1).green() < 60);
+
+    // The unedited file travels as it is, tag and all.
+    m_window->handleclick(0, 1);
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    QVERIFY(m_server->requests.at(0).body.contains(jpeg));
+
+    // An edit starts from the upright picture.
+    m_window->addObj(path, false);
+    m_window->cw90();
+    const QImage turned(m_window->entries().at(1).file);
+    QCOMPARE(turned.size(), QSize(40, 20));
+    QVERIFY(turned.pixelColor(38, 18).red() > 200);
+    QVERIFY(turned.pixelColor(38, 18).green() < 60);
+}
+
+void tst_Extras::longDropCancelled()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("many"));
+    QDir().mkpath(folder);
+    QImage big(2000, 2000, QImage::Format_RGB32);
+    big.fill(Qt::darkCyan);
+    const int files = 80;
+    for (int i = 0; i < files; ++i)
+        QVERIFY(big.save(folder + QStringLiteral("/%1.png").arg(i, 3, 10, QLatin1Char('0'))));
+
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QString label;
+    int atCancel = -1;
+    std::unique_ptr<QTimer> watch(testutil::whenModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QProgressDialog *>(modal);
+        QVERIFY(dialog);
+        label = dialog->labelText();
+        atCancel = m_window->entries().size();
+        for (QPushButton *button : dialog->findChildren<QPushButton *>())
+            button->click();
+    }));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(folder)});
+    QVERIFY(sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
+
+    QVERIFY2(atCancel > 0, "no progress dialog was shown");
+    QVERIFY(label.contains(QString::number(atCancel)));
+    QCOMPARE(m_window->entries().size(), atCancel); // the rest were not added
+    QVERIFY(m_window->entries().size() < files);
+    QVERIFY(m_window->findChildren<QProgressDialog *>().isEmpty());
+
+    // The next drop is not cancelled by the last one.
+    const QString one = image(QStringLiteral("after.png"));
+    QMimeData again;
+    again.setUrls({QUrl::fromLocalFile(one)});
+    QVERIFY(sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &again));
+    QCOMPARE(m_window->entries().last().file, one);
+}
+
+void tst_Extras::shortDropShowsNothing()
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(image(QStringLiteral("s1.png"))), QUrl::fromLocalFile(image(QStringLiteral("s2.png")))});
+    bool shown = false;
+    std::unique_ptr<QTimer> watch(testutil::whenModal([&shown](QWidget *modal) {
+        shown = true;
+        static_cast<QDialog *>(modal)->reject();
+    }));
+    QVERIFY(sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
+    QTest::qWait(50);
+    QVERIFY(!shown);
+    QCOMPARE(m_window->entries().size(), 2);
+    QVERIFY(m_window->findChildren<QProgressDialog *>().isEmpty());
+}
+
+QTEST_MAIN(tst_Extras)
+#include "tst_extras.moc"
