@@ -13,6 +13,8 @@
 
 #include <functional>
 
+class QMimeData;
+
 namespace testutil {
 
 // Writes a w x h image filled with one colour and returns its path.
@@ -73,5 +75,11 @@ inline void whenTextDialog(const QString &text, bool accept = true)
         accept ? dialog->accept() : dialog->reject();
     });
 }
+
+// The data compressed by zlib: windowBits 15 + 16 gives gzip, 15 zlib-wrapped deflate, -15 bare.
+QByteArray deflated(const QByteArray &data, int windowBits);
+
+// What a drag from the file manager ends in: enter, then drop. Returns whether the drop was taken.
+bool sendDrop(QWidget *target, QMimeData *data);
 
 } // namespace testutil

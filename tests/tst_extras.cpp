@@ -51,16 +51,6 @@ QByteArray jpegTurnedByExif(int w, int h)
     return jpeg.left(2) + app1 + jpeg.mid(2);
 }
 
-bool sendDrop(QWidget *target, QMimeData *data)
-{
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent event(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    event.setAccepted(false);
-    QApplication::sendEvent(target, &event);
-    return event.isAccepted();
-}
-
 // Opens the table's context menu on a row and triggers the action with this text; returns
 // whether the action was there and enabled.
 bool contextAction(QTableWidget *table, int row, const QString &text)
@@ -431,7 +421,7 @@ void tst_Extras::longDropCancelled()
     }));
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(folder)});
-    QVERIFY(sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
+    QVERIFY(testutil::sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
 
     QVERIFY2(atCancel > 0, "no progress dialog was shown");
     QVERIFY(label.contains(QString::number(atCancel)));
@@ -443,7 +433,7 @@ void tst_Extras::longDropCancelled()
     const QString one = image(QStringLiteral("after.png"));
     QMimeData again;
     again.setUrls({QUrl::fromLocalFile(one)});
-    QVERIFY(sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &again));
+    QVERIFY(testutil::sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &again));
     QCOMPARE(m_window->entries().last().file, one);
 }
 
@@ -456,7 +446,7 @@ void tst_Extras::shortDropShowsNothing()
         shown = true;
         static_cast<QDialog *>(modal)->reject();
     }));
-    QVERIFY(sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
+    QVERIFY(testutil::sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
     QTest::qWait(50);
     QVERIFY(!shown);
     QCOMPARE(m_window->entries().size(), 2);

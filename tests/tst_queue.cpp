@@ -16,21 +16,6 @@
 #include "queue/imageload.h"
 #include "testutil.h"
 
-namespace {
-
-// What a drag from the file manager ends in: enter, then drop. Returns whether the drop was taken.
-bool sendDrop(QWidget *target, QMimeData *data)
-{
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent event(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    event.setAccepted(false);
-    QApplication::sendEvent(target, &event);
-    return event.isAccepted();
-}
-
-} // namespace
-
 class tst_Queue : public QObject
 {
     Q_OBJECT
@@ -284,7 +269,7 @@ void tst_Queue::drops()
         data.setUrls(urls);
     if (!text.isEmpty())
         data.setText(text);
-    QCOMPARE(sendDrop(&label, &data), accepted);
+    QCOMPARE(testutil::sendDrop(&label, &data), accepted);
 
     const QString root = m_dir.filePath(QStringLiteral("tree")) + QLatin1Char('/');
     QStringList got;
@@ -306,7 +291,7 @@ void tst_Queue::dropQueuesInOrder()
     const QString second = testutil::writeImage(m_dir.filePath(QStringLiteral("d2.png")), 5, 5);
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(second), QUrl::fromLocalFile(first)});
-    QVERIFY(sendDrop(label, &data));
+    QVERIFY(testutil::sendDrop(label, &data));
 
     QCOMPARE(window.entries().size(), 2);
     QCOMPARE(window.entries().at(0).file, second);

@@ -2,28 +2,8 @@
 
 #include <QTest>
 
-#include <zlib.h>
-
+#include "testutil.h"
 #include "upload/reply.h"
-
-namespace {
-
-QByteArray deflated(const QByteArray &data, int windowBits)
-{
-    z_stream stream{};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(data.size()))) + 32, Qt::Uninitialized);
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    stream.avail_in = uInt(data.size());
-    stream.next_out = reinterpret_cast<Bytef *>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
-
-} // namespace
 
 class tst_Reply : public QObject
 {
@@ -79,14 +59,14 @@ void tst_Reply::decoding_data()
 
     const QByteArray text = "http://h/i/abc.png";
     QTest::newRow("identity") << text << QByteArray() << text;
-    QTest::newRow("gzip") << deflated(text, 15 + 16) << QByteArray("gzip") << text;
-    QTest::newRow("x-gzip, odd case and blanks") << deflated(text, 15 + 16) << QByteArray(" X-GZip ") << text;
-    QTest::newRow("deflate, zlib-wrapped") << deflated(text, 15) << QByteArray("deflate") << text;
-    QTest::newRow("deflate, bare stream") << deflated(text, -15) << QByteArray("deflate") << text;
+    QTest::newRow("gzip") << testutil::deflated(text, 15 + 16) << QByteArray("gzip") << text;
+    QTest::newRow("x-gzip, odd case and blanks") << testutil::deflated(text, 15 + 16) << QByteArray(" X-GZip ") << text;
+    QTest::newRow("deflate, zlib-wrapped") << testutil::deflated(text, 15) << QByteArray("deflate") << text;
+    QTest::newRow("deflate, bare stream") << testutil::deflated(text, -15) << QByteArray("deflate") << text;
     QTest::newRow("gzip label on plain text") << text << QByteArray("gzip") << text;
-    const QByteArray truncated = deflated(text, 15 + 16).left(10);
+    const QByteArray truncated = testutil::deflated(text, 15 + 16).left(10);
     QTest::newRow("truncated gzip stays raw") << truncated << QByteArray("gzip") << truncated;
-    QTest::newRow("unknown encoding untouched") << deflated(text, 15 + 16) << QByteArray("br") << deflated(text, 15 + 16);
+    QTest::newRow("unknown encoding untouched") << testutil::deflated(text, 15 + 16) << QByteArray("br") << testutil::deflated(text, 15 + 16);
 }
 
 void tst_Reply::decoding()
@@ -101,7 +81,7 @@ void tst_Reply::decoding()
 void tst_Reply::inflationIsBounded()
 {
     // A small gzip body that would inflate to 64 MiB is not inflated.
-    const QByteArray bomb = deflated(QByteArray(64 * 1024 * 1024, 'a'), 15 + 16);
+    const QByteArray bomb = testutil::deflated(QByteArray(64 * 1024 * 1024, 'a'), 15 + 16);
     QVERIFY(bomb.size() < 1024 * 1024);
     const QByteArray body = tarvello::decodedReplyBody(bomb, "gzip");
     QVERIFY(body.size() < 20 * 1024 * 1024);

@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <zlib.h>
-
 #include "app/mw.h"
 #include "capture.h"
 #include "testutil.h"
@@ -18,21 +16,6 @@
 namespace {
 
 const QByteArray boundary = "---------------------------723690991551375881941828858";
-
-QByteArray gzipped(const QByteArray &data)
-{
-    z_stream stream{};
-    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(data.size()))) + 32, Qt::Uninitialized);
-    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    stream.avail_in = uInt(data.size());
-    stream.next_out = reinterpret_cast<Bytef *>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
 
 } // namespace
 
@@ -168,7 +151,7 @@ void tst_Upload::outcomes_data()
     QTest::newRow("https") << CaptureServer::httpResponse("https://127.0.0.1/x") << "failed" << false;
     QTest::newRow("zero byte") << CaptureServer::httpResponse(link + QByteArray("\0junk", 5)) << QString::fromLatin1(link) << false;
     QTest::newRow("link with an error status") << CaptureServer::httpResponse(link, 500) << QString::fromLatin1(link) << false;
-    QTest::newRow("gzip") << CaptureServer::httpResponse(gzipped(link), 200, "Content-Encoding: gzip\r\n")
+    QTest::newRow("gzip") << CaptureServer::httpResponse(testutil::deflated(link, 15 + 16), 200, "Content-Encoding: gzip\r\n")
                           << QString::fromLatin1(link) << false;
 }
 
