@@ -42,14 +42,14 @@ void DropProgress::added()
     ++m_count;
     if (!m_dialog && m_clock.elapsed() > showAfterMs) {
         m_dialog = new QProgressDialog(m_dialogParent);
-        m_dialog->setWindowTitle(tr("Adding images"));
+        m_dialog->setWindowTitle(QCoreApplication::translate("mw", "Adding images"));
         m_dialog->setRange(0, 0);
         m_dialog->setMinimumDuration(0);
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->show();
     }
     if (m_dialog) {
-        m_dialog->setLabelText(tr("Added %n image(s)...", nullptr, m_count));
+        m_dialog->setLabelText(QCoreApplication::translate("mw", "Added %n image(s)...", nullptr, m_count));
         // Lets the dialog paint and its Cancel button be pressed between files.
         QCoreApplication::processEvents();
     }
