@@ -175,6 +175,8 @@ void tst_Upload::outcomes()
     QTRY_COMPARE(window.entries().at(0).state, qint16(2));
     QCOMPARE(table(window)->item(0, 1)->text(), cell);
     QCOMPARE(window.entries().at(0).link, QUrl(cell, QUrl::TolerantMode));
+    if (cell.startsWith(QLatin1String("http://")))
+        QCOMPARE(table(window)->item(0, 1)->toolTip(), cell.trimmed());
     QVERIFY(!window.entries().at(0).reply);
     QCOMPARE(table(window)->item(0, 2)->text(), withDescription ? QStringLiteral("a cat") : QString());
 }

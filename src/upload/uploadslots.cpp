@@ -77,6 +77,8 @@ void mw::objhanlde(int row)
         status->setToolTip(tarvello::failureReason(
                 reply->error(), reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
                 reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray(), body, secrets));
+    } else {
+        status->setToolTip(link->trimmed()); // the column is narrow; the whole link on hover
     }
     reply->deleteLater();
 
