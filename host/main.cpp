@@ -175,8 +175,9 @@ int main(int argc, char **argv)
             return plainError(res, 415, "the file is not an image this host takes");
 
         std::string name;
-        if (!store.save(file->content, type, path.hasCredentials ? path.user : std::string(), description, &name, &problem))
-            return plainError(res, 500, problem);
+        std::string failure; // handlers run on several threads: nothing shared is written here
+        if (!store.save(file->content, type, path.hasCredentials ? path.user : std::string(), description, &name, &failure))
+            return plainError(res, 500, failure);
 
         const std::string linkBase = base.empty() ? "http://" + req.get_header_value("Host") : base;
         res.status = 200;
