@@ -160,11 +160,17 @@ sha256sum -c --quiet "$work/user.sha256" || fail "the user's files changed"
 grep -qx 'user=e2e' tarvello.ini || fail "tarvello.ini lacks the user: $(cat tarvello.ini)"
 grep -q '^pw=' tarvello.ini || fail "tarvello.ini lacks the password"
 
-# --- second run: the remembered login is used without typing it ---
+# --- second run: the remembered login is used without typing it; a description by mouse ---
 start_program c.png
-key Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space   # Upload All
+xdotool mousemove --window "$window" 285 550 click 1   # the "Description" cell of the row
+wait_for 10 bash -c "xdotool search --onlyvisible --name '^Description\$' >/dev/null" || fail "no description dialog"
+sleep 0.3
+xdotool type --delay 40 'blue square'
+key Return
+xdotool mousemove --window "$window" 314 639 click 1   # "Upload All"
 wait_for 30 test "$(stored_count)" -ge 5 || fail "the second run stored nothing"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f3)" = e2e ] || fail "the second run was not logged in"
+[ "$(tail -n 1 "$work/data/index.tsv" | cut -f4)" = 'blue square' ] || fail "the description did not arrive"
 # A double-click on the link opens it in the browser, and the link gives the image back.
 sleep 1
 xdotool mousemove --window "$window" 190 550 click --repeat 2 --delay 100 1
@@ -175,5 +181,5 @@ curl -sf "$link" | cmp -s - c.png || fail "the link does not give c.png back"
 close_program
 sha256sum -c --quiet "$work/user.sha256" || fail "the user's files changed"
 
-echo "real window: 5 uploads checked, link opened, temporary files removed, login remembered"
+echo "real window: 5 uploads checked, description sent, link opened, temporary files removed, login remembered"
 echo "1 passed, 0 failed"
