@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QImage>
 #include <QString>
 #include <QTimer>
@@ -64,6 +65,19 @@ inline QTimer *whenModal(std::function<void(QWidget *)> answer)
     timer->start();
     return timer;
 }
+
+// Stops a whenModal() that is still waiting when it goes out of scope.
+class ModalWatch
+{
+public:
+    explicit ModalWatch(QTimer *timer) : m_timer(timer) {}
+    ~ModalWatch() { delete m_timer; }
+    ModalWatch(const ModalWatch &) = delete;
+    ModalWatch &operator=(const ModalWatch &) = delete;
+
+private:
+    QPointer<QTimer> m_timer; // gone once the dialog was answered
+};
 
 // Types `text` into the next modal text dialog and accepts it, or cancels it.
 inline void whenTextDialog(const QString &text, bool accept = true)

@@ -25,6 +25,8 @@ private slots:
     void descriptionCell();
     void descriptionOnlyWhileWaiting();
     void doubleClickOnWaitingEntry();
+    void eachColumnInEachState_data();
+    void eachColumnInEachState();
 
 private:
     void click(int row, int column);
@@ -153,7 +155,7 @@ void tst_Clicks::descriptionOnlyWhileWaiting()
     click(0, 1);
     QTRY_COMPARE(m_server->requests.size(), 1);
     bool opened = false;
-    std::unique_ptr<QTimer> watch(testutil::whenModal([&opened](QWidget *modal) {
+    const testutil::ModalWatch watch(testutil::whenModal([&opened](QWidget *modal) {
         opened = true;
         static_cast<QDialog *>(modal)->reject();
     }));
@@ -171,6 +173,53 @@ void tst_Clicks::doubleClickOnWaitingEntry()
     QCOMPARE(m_window->entries().at(2).state, qint16(1));
     QTRY_COMPARE(m_server->requests.size(), 1);
     QVERIFY(desktop.opened.isEmpty());
+}
+
+void tst_Clicks::eachColumnInEachState_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("column");
+    for (int state = 0; state <= 2; ++state)
+        for (int column = 0; column <= 2; ++column)
+            QTest::addRow("state %d, column %d", state, column) << state << column;
+}
+
+void tst_Clicks::eachColumnInEachState()
+{
+    QFETCH(int, state);
+    QFETCH(int, column);
+
+    // Row 1 is brought into the state; row 0 is selected first so the click must move it.
+    if (state >= 1) {
+        click(1, 1);
+        QTRY_COMPARE(m_server->requests.size(), 1);
+    }
+    if (state == 2) {
+        m_server->respond(0, CaptureServer::httpResponse("http://h/tall"));
+        QTRY_COMPARE(m_window->entries().at(1).state, qint16(2));
+    }
+    click(0, 0);
+    const int requestsBefore = m_server->requests.size();
+    const QStringList cellsBefore = {m_table->item(1, 1)->text(), m_table->item(1, 2)->text()};
+
+    bool dialogShown = false;
+    const testutil::ModalWatch watch(testutil::whenModal([&dialogShown](QWidget *modal) {
+        dialogShown = true;
+        modal->findChild<QLineEdit *>()->setText(QStringLiteral("words"));
+        static_cast<QDialog *>(modal)->accept();
+    }));
+    click(1, column);
+    QTest::qWait(60);
+
+    QCOMPARE(m_window->selected(), &m_window->entries().at(1));
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("label"))->pixmap().size(), QSize(42, 170));
+    const bool sends = state == 0 && column == 1;
+    const bool asks = state == 0 && column == 2;
+    QTRY_COMPARE(m_server->requests.size(), requestsBefore + (sends ? 1 : 0));
+    QCOMPARE(dialogShown, asks);
+    QCOMPARE(m_window->entries().at(1).state, qint16(sends ? 1 : state));
+    QCOMPARE(m_table->item(1, 1)->text(), sends ? QStringLiteral("Uploading...") : cellsBefore.at(0));
+    QCOMPARE(m_table->item(1, 2)->text(), asks ? QStringLiteral("words") : cellsBefore.at(1));
 }
 
 QTEST_MAIN(tst_Clicks)

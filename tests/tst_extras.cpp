@@ -411,7 +411,7 @@ void tst_Extras::longDropCancelled()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QString label;
     int atCancel = -1;
-    std::unique_ptr<QTimer> watch(testutil::whenModal([&](QWidget *modal) {
+    const testutil::ModalWatch watch(testutil::whenModal([&](QWidget *modal) {
         auto *dialog = qobject_cast<QProgressDialog *>(modal);
         QVERIFY(dialog);
         label = dialog->labelText();
@@ -442,7 +442,7 @@ void tst_Extras::shortDropShowsNothing()
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(image(QStringLiteral("s1.png"))), QUrl::fromLocalFile(image(QStringLiteral("s2.png")))});
     bool shown = false;
-    std::unique_ptr<QTimer> watch(testutil::whenModal([&shown](QWidget *modal) {
+    const testutil::ModalWatch watch(testutil::whenModal([&shown](QWidget *modal) {
         shown = true;
         static_cast<QDialog *>(modal)->reject();
     }));
