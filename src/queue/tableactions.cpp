@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QShortcut>
 
@@ -28,6 +29,10 @@ void mw::setUpTableActions()
 {
     QTableWidget *table = ui->tableWidget;
     table->setItemDelegateForColumn(1, new tarvello::ProgressDelegate(table));
+    // Links and file names stay on one line with both ends visible; the tooltip has the rest.
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideMiddle);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table, &QWidget::customContextMenuRequested, this, [this, table](const QPoint &pos) {

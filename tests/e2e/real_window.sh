@@ -162,7 +162,7 @@ grep -q '^pw=' tarvello.ini || fail "tarvello.ini lacks the password"
 
 # --- second run: the remembered login is used without typing it; a description by mouse ---
 start_program c.png
-xdotool mousemove --window "$window" 285 550 click 1   # the "Description" cell of the row
+xdotool mousemove --window "$window" 358 550 click 1   # the "Description" cell of the row
 wait_for 10 bash -c "xdotool search --onlyvisible --name '^Description\$' >/dev/null" || fail "no description dialog"
 sleep 0.3
 xdotool type --delay 40 'blue square'
@@ -173,7 +173,7 @@ wait_for 30 test "$(stored_count)" -ge 5 || fail "the second run stored nothing"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f4)" = 'blue square' ] || fail "the description did not arrive"
 # A double-click on the link opens it in the browser, and the link gives the image back.
 sleep 1
-xdotool mousemove --window "$window" 190 550 click --repeat 2 --delay 100 1
+xdotool mousemove --window "$window" 224 550 click --repeat 2 --delay 100 1
 wait_for 10 test -s "$work/opened.txt" || fail "double-clicking the link opened nothing"
 link=$(head -n 1 "$work/opened.txt")
 case "$link" in "http://$host/i/"*) ;; *) fail "opened $link" ;; esac
