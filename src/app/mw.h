@@ -54,6 +54,7 @@ private:
     void setUpTableActions();
     QMenu *createContextMenu(int row);
     QStringList linksOfRows(const QList<int> &rows) const;
+    void copyLinks(const QStringList &links) const;
     void uploadAgain(int row);
     void rotateSelected(qreal degrees);
     void mirrorSelected(Qt::Orientation orientation);

@@ -20,19 +20,17 @@ bool DropProgress::eventFilter(QObject *watched, QEvent *event)
 
     // Hand the drop to the target ourselves, so we know where it begins and ends.
     m_inDrop = true;
-    m_cancelled = false;
     m_count = 0;
     m_clock.start();
     QCoreApplication::sendEvent(watched, event);
     m_inDrop = false;
-    m_cancelled = m_dialog && m_dialog->wasCanceled();
     delete m_dialog;
     return true;
 }
 
 bool DropProgress::wanted() const
 {
-    return !m_cancelled && !(m_dialog && m_dialog->wasCanceled());
+    return !(m_dialog && m_dialog->wasCanceled());
 }
 
 void DropProgress::added()

@@ -34,6 +34,5 @@ private:
     QPointer<QProgressDialog> m_dialog;
     QElapsedTimer m_clock;
     bool m_inDrop = false;
-    bool m_cancelled = false; // the last drop was cancelled
     int m_count = 0;
 };

@@ -139,9 +139,6 @@ void mw::handledclick(int row, int column)
 {
     if (column != 1 || row < 0 || row >= objs.size())
         return;
-    const imgobj &entry = objs.at(row);
-    // A failed entry's link is the word "failed"; handed to the desktop it could open a local
-    // file of that name, so only links the host gave us are opened.
-    if (entry.state == 2 && entry.link.scheme() == QLatin1String("http"))
-        QDesktopServices::openUrl(entry.link);
+    if (objs.at(row).hasLink())
+        QDesktopServices::openUrl(objs.at(row).link);
 }

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -15,15 +14,6 @@
 
 #include "form/mwui.h"
 #include "upload/progressdelegate.h"
-
-namespace {
-
-bool hasLink(const imgobj &entry)
-{
-    return entry.state == 2 && entry.link.scheme() == QLatin1String("http");
-}
-
-} // namespace
 
 void mw::setUpTableActions()
 {
@@ -50,9 +40,7 @@ void mw::setUpTableActions()
                 rows.append(index.row());
         }
         std::sort(rows.begin(), rows.end());
-        const QStringList links = linksOfRows(rows);
-        if (!links.isEmpty())
-            QGuiApplication::clipboard()->setText(links.join(QLatin1Char('\n')));
+        copyLinks(linksOfRows(rows));
     });
 
     // Ctrl+V anywhere in the window does what "Clipboard" does; a line edit with the focus
@@ -65,25 +53,27 @@ QStringList mw::linksOfRows(const QList<int> &rows) const
 {
     QStringList links;
     for (int row : rows) {
-        if (row >= 0 && row < objs.size() && hasLink(objs.at(row)))
+        if (row >= 0 && row < objs.size() && objs.at(row).hasLink())
             links.append(ui->tableWidget->item(row, 1)->text().trimmed());
     }
     return links;
+}
+
+void mw::copyLinks(const QStringList &links) const
+{
+    if (!links.isEmpty())
+        QGuiApplication::clipboard()->setText(links.join(QLatin1Char('\n')));
 }
 
 QMenu *mw::createContextMenu(int row)
 {
     auto *menu = new QMenu(this);
     const bool valid = row >= 0 && row < objs.size();
-    const bool linked = valid && hasLink(objs.at(row));
+    const bool linked = valid && objs.at(row).hasLink();
 
-    QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] {
-        QGuiApplication::clipboard()->setText(linksOfRows({row}).value(0));
-    });
+    QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] { copyLinks(linksOfRows({row})); });
     copyLink->setEnabled(linked);
-    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] {
-        QDesktopServices::openUrl(objs.at(row).link);
-    });
+    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, 1); });
     openLink->setEnabled(linked);
     QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { uploadAgain(row); });
     again->setEnabled(valid && objs.at(row).state == 2);
@@ -92,9 +82,7 @@ QMenu *mw::createContextMenu(int row)
     QList<int> everyRow(objs.size());
     std::iota(everyRow.begin(), everyRow.end(), 0);
     const QStringList all = linksOfRows(everyRow);
-    QAction *copyAll = menu->addAction(tr("Copy all links"), this, [all] {
-        QGuiApplication::clipboard()->setText(all.join(QLatin1Char('\n')));
-    });
+    QAction *copyAll = menu->addAction(tr("Copy all links"), this, [this, all] { copyLinks(all); });
     copyAll->setEnabled(!all.isEmpty());
     return menu;
 }

@@ -22,7 +22,6 @@ public:
     void close() override;
     bool isSequential() const override { return false; }
     qint64 size() const override;
-    bool seek(qint64 pos) override;
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -33,7 +32,6 @@ private:
     QFile m_file;
     QByteArray m_tail;
     qint64 m_fileSize = 0;
-    qint64 m_pos = 0;
 };
 
 } // namespace tarvello
