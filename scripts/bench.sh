@@ -57,7 +57,7 @@ host_pid=$!
 for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
 host="127.0.0.1:$(cat "$work/port")"
 program=(); curl_times=()
-for _ in $(seq 3); do
+for _ in $(seq "$runs"); do
     program+=("$(TARVELLO_HOST="$host" "$bench" upload "$work/64mib.png" | field upload)")
     start=$(now)
     curl -sf -o /dev/null -H 'Expect:' -F action= -F "file=@$work/64mib.png;type=image/png" -F desc= \
