@@ -16,9 +16,9 @@
 
 #include <cstdio>
 
-#include "app/mw.h"
-#include "edit/transform.h"
-#include "queue/imageload.h"
+#include "gui/mw.h"
+#include "base/transform.h"
+#include "base/image.h"
 
 namespace {
 

@@ -11,7 +11,7 @@ packages=(
     fonts-dejavu-core
 )
 if [ "${1:-build}" = test ]; then
-    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl curl dpkg-dev file)
+    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl curl dpkg-dev file qt6-l10n-tools)
 fi
 
 missing=()

@@ -12,7 +12,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QSignalSpy>
+#include <QTest>
+
 #include <functional>
+#include <memory>
+
+#include "base/uploader.h"
 
 class QMimeData;
 
@@ -49,45 +55,60 @@ private:
     QString m_previous;
 };
 
-// Answers the next modal dialog from inside its own event loop. The returned timer polls until
-// a dialog shows; delete it to stop waiting for one that should not come.
-inline QTimer *whenModal(std::function<void(QWidget *)> answer)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(modal);
-        }
-    });
-    timer->start();
-    return timer;
-}
-
-// Stops a whenModal() that is still waiting when it goes out of scope.
-class ModalWatch
+// Answers the next modal dialog from inside its own event loop, for as long as it lives. When it
+// goes out of scope it fails the test if an expected dialog never came, or if one came that was
+// not expected (which it still answers, so the test cannot hang on it).
+class [[nodiscard]] ModalAnswer
 {
 public:
-    explicit ModalWatch(QTimer *timer) : m_timer(timer) {}
-    ~ModalWatch() { delete m_timer; }
-    ModalWatch(const ModalWatch &) = delete;
-    ModalWatch &operator=(const ModalWatch &) = delete;
+    enum Expect { Expected, NotExpected };
+
+    explicit ModalAnswer(std::function<void(QWidget *)> answer, Expect expect = Expected)
+        : m_expect(expect)
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, answer] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                m_timer.stop();
+                m_answered = true;
+                answer(modal);
+            }
+        });
+        m_timer.start();
+    }
+    ~ModalAnswer()
+    {
+        m_timer.stop();
+        if (m_answered != (m_expect == Expected))
+            QTest::qFail(m_answered ? "a dialog came that was not expected" : "the expected dialog never came",
+                         __FILE__, __LINE__);
+    }
+    ModalAnswer(const ModalAnswer &) = delete;
+    ModalAnswer &operator=(const ModalAnswer &) = delete;
+
+    bool answered() const { return m_answered; }
 
 private:
-    QPointer<QTimer> m_timer; // gone once the dialog was answered
+    QTimer m_timer;
+    Expect m_expect;
+    bool m_answered = false;
 };
 
 // Types `text` into the next modal text dialog and accepts it, or cancels it.
-inline void whenTextDialog(const QString &text, bool accept = true)
+inline std::unique_ptr<ModalAnswer> whenTextDialog(const QString &text, bool accept = true)
 {
-    whenModal([text, accept](QWidget *modal) {
+    return std::make_unique<ModalAnswer>([text, accept](QWidget *modal) {
         auto *dialog = qobject_cast<QDialog *>(modal);
         if (QLineEdit *edit = dialog->findChild<QLineEdit *>())
             edit->setText(text);
         accept ? dialog->accept() : dialog->reject();
     });
+}
+
+// The window's uploader: a spy on its started() tells whether anything was sent, without a wait.
+inline tarvello::Uploader *uploaderOf(QObject *window)
+{
+    return window->findChild<tarvello::Uploader *>();
 }
 
 // The data compressed by zlib: windowBits 15 + 16 gives gzip, 15 zlib-wrapped deflate, -15 bare.

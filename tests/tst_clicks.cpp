@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/mw.h"
+#include "gui/mw.h"
 #include "capture.h"
 #include "testutil.h"
 #include "urlcatcher.h"
@@ -94,14 +94,14 @@ void tst_Clicks::clickSelectsAndPreviews()
     QFETCH(int, row);
     QFETCH(QSize, preview);
 
+    QSignalSpy sent(testutil::uploaderOf(m_window.get()), &tarvello::Uploader::started);
     click(row, 0);
     QCOMPARE(m_window->selected(), &m_window->entries().at(row));
     const QPixmap shown = m_window->findChild<QLabel *>(QStringLiteral("label"))->pixmap();
     QCOMPARE(shown.isNull(), !preview.isValid());
     if (preview.isValid())
         QCOMPARE(shown.size(), preview);
-    QTest::qWait(20);
-    QVERIFY(m_server->requests.isEmpty());
+    QCOMPARE(sent.size(), 0);
 }
 
 void tst_Clicks::uploadCell()
@@ -114,11 +114,12 @@ void tst_Clicks::uploadCell()
     QVERIFY(m_server->requests.at(0).body.contains("filename=\"tall.png\""));
 
     // A second click while it uploads, and one after it is done, send nothing more.
+    QSignalSpy sent(testutil::uploaderOf(m_window.get()), &tarvello::Uploader::started);
     click(1, 1);
     m_server->respond(0, CaptureServer::httpResponse("http://h/tall"));
     QTRY_COMPARE(m_window->entries().at(1).state, qint16(2));
     click(1, 1);
-    QTest::qWait(50);
+    QCOMPARE(sent.size(), 0);
     QCOMPARE(m_server->requests.size(), 1);
     QCOMPARE(m_table->item(1, 1)->text(), QStringLiteral("http://h/tall"));
     QCOMPARE(m_window->entries().at(0).state, qint16(0));
@@ -126,14 +127,14 @@ void tst_Clicks::uploadCell()
 
 void tst_Clicks::descriptionCell()
 {
-    testutil::whenTextDialog(QStringLiteral("first words"));
+    const auto first = testutil::whenTextDialog(QStringLiteral("first words"));
     click(0, 2);
     QCOMPARE(m_window->entries().at(0).desc, QStringLiteral("first words"));
     QCOMPARE(m_table->item(0, 2)->text(), QStringLiteral("first words"));
 
     // The dialog starts empty again, and a cancel clears the description.
     QString shownText = QStringLiteral("unset");
-    testutil::whenModal([&shownText](QWidget *modal) {
+    const testutil::ModalAnswer cancel([&shownText](QWidget *modal) {
         shownText = modal->findChild<QLineEdit *>()->text();
         QCOMPARE(modal->windowTitle(), QStringLiteral("Description"));
         static_cast<QDialog *>(modal)->reject();
@@ -143,7 +144,7 @@ void tst_Clicks::descriptionCell()
     QVERIFY(m_window->entries().at(0).desc.isEmpty());
     QCOMPARE(m_table->item(0, 2)->text(), QString());
 
-    testutil::whenTextDialog(QStringLiteral("caf\u00e9 at noon"));
+    const auto third = testutil::whenTextDialog(QStringLiteral("caf\u00e9 at noon"));
     click(0, 2);
     click(0, 1);
     QTRY_COMPARE(m_server->requests.size(), 1);
@@ -154,14 +155,11 @@ void tst_Clicks::descriptionOnlyWhileWaiting()
 {
     click(0, 1);
     QTRY_COMPARE(m_server->requests.size(), 1);
-    bool opened = false;
-    const testutil::ModalWatch watch(testutil::whenModal([&opened](QWidget *modal) {
-        opened = true;
-        static_cast<QDialog *>(modal)->reject();
-    }));
+    const testutil::ModalAnswer none([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); },
+                                     testutil::ModalAnswer::NotExpected);
     click(0, 2);
-    QTest::qWait(100);
-    QVERIFY(!opened);
+    // The dialog would have opened inside the click.
+    QVERIFY(!none.answered());
     QCOMPARE(m_table->item(0, 2)->text(), QStringLiteral("Click to add"));
 }
 
@@ -202,21 +200,20 @@ void tst_Clicks::eachColumnInEachState()
     const int requestsBefore = m_server->requests.size();
     const QStringList cellsBefore = {m_table->item(1, 1)->text(), m_table->item(1, 2)->text()};
 
-    bool dialogShown = false;
-    const testutil::ModalWatch watch(testutil::whenModal([&dialogShown](QWidget *modal) {
-        dialogShown = true;
+    const bool sends = state == 0 && column == 1;
+    const bool asks = state == 0 && column == 2;
+    const testutil::ModalAnswer dialog([](QWidget *modal) {
         modal->findChild<QLineEdit *>()->setText(QStringLiteral("words"));
         static_cast<QDialog *>(modal)->accept();
-    }));
+    }, asks ? testutil::ModalAnswer::Expected : testutil::ModalAnswer::NotExpected);
+    QSignalSpy sent(testutil::uploaderOf(m_window.get()), &tarvello::Uploader::started);
     click(1, column);
-    QTest::qWait(60);
 
     QCOMPARE(m_window->selected(), &m_window->entries().at(1));
     QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("label"))->pixmap().size(), QSize(42, 170));
-    const bool sends = state == 0 && column == 1;
-    const bool asks = state == 0 && column == 2;
+    QCOMPARE(sent.size(), sends ? 1 : 0);
     QTRY_COMPARE(m_server->requests.size(), requestsBefore + (sends ? 1 : 0));
-    QCOMPARE(dialogShown, asks);
+    QCOMPARE(dialog.answered(), asks);
     QCOMPARE(m_window->entries().at(1).state, qint16(sends ? 1 : state));
     QCOMPARE(m_table->item(1, 1)->text(), sends ? QStringLiteral("Uploading...") : cellsBefore.at(0));
     QCOMPARE(m_table->item(1, 2)->text(), asks ? QStringLiteral("words") : cellsBefore.at(1));

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/mw.h"
+#include "gui/mw.h"
 #include "capture.h"
-#include "edit/transform.h"
+#include "base/transform.h"
 #include "testutil.h"
 
 namespace {

@@ -18,11 +18,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/mw.h"
+#include "gui/mw.h"
 #include "capture.h"
 #include "testutil.h"
-#include "upload/progressdelegate.h"
-#include "upload/reply.h"
+#include "gui/progressdelegate.h"
+#include "base/reply.h"
 #include "urlcatcher.h"
 
 namespace {
@@ -313,7 +313,7 @@ void tst_Extras::uploadAgain()
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->addObj(image(QStringLiteral("again.png"), 9, 3), false);
-    testutil::whenTextDialog(QStringLiteral("second try"));
+    const auto described = testutil::whenTextDialog(QStringLiteral("second try"));
     m_window->handleclick(0, 2);
     m_window->handleclick(0, 1);
     QTRY_COMPARE(m_server->requests.size(), 1);
@@ -411,14 +411,14 @@ void tst_Extras::longDropCancelled()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QString label;
     int atCancel = -1;
-    const testutil::ModalWatch watch(testutil::whenModal([&](QWidget *modal) {
+    const testutil::ModalAnswer progress([&](QWidget *modal) {
         auto *dialog = qobject_cast<QProgressDialog *>(modal);
         QVERIFY(dialog);
         label = dialog->labelText();
         atCancel = m_window->entries().size();
         for (QPushButton *button : dialog->findChildren<QPushButton *>())
             button->click();
-    }));
+    });
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(folder)});
     QVERIFY(testutil::sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
@@ -441,14 +441,10 @@ void tst_Extras::shortDropShowsNothing()
 {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(image(QStringLiteral("s1.png"))), QUrl::fromLocalFile(image(QStringLiteral("s2.png")))});
-    bool shown = false;
-    const testutil::ModalWatch watch(testutil::whenModal([&shown](QWidget *modal) {
-        shown = true;
-        static_cast<QDialog *>(modal)->reject();
-    }));
+    const testutil::ModalAnswer none([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); },
+                                     testutil::ModalAnswer::NotExpected);
     QVERIFY(testutil::sendDrop(m_window->findChild<QLabel *>(QStringLiteral("label")), &data));
-    QTest::qWait(50);
-    QVERIFY(!shown);
+    QVERIFY(!none.answered());
     QCOMPARE(m_window->entries().size(), 2);
     QVERIFY(m_window->findChildren<QProgressDialog *>().isEmpty());
 }

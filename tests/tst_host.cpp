@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/mw.h"
+#include "gui/mw.h"
 #include "testutil.h"
-#include "upload/request.h"
+#include "base/request.h"
 
 namespace {
 
@@ -123,7 +123,7 @@ void tst_Host::throughTheWindow()
 
     // Anonymous, with a description.
     window.addObj(png, false);
-    testutil::whenTextDialog(QStringLiteral("a red square"));
+    const auto described = testutil::whenTextDialog(QStringLiteral("a red square"));
     window.handleclick(0, 2);
     window.handleclick(0, 1);
     QTRY_COMPARE_WITH_TIMEOUT(window.entries().at(0).state, qint16(2), 10000);

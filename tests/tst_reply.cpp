@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "testutil.h"
-#include "upload/reply.h"
+#include "base/reply.h"
 
 class tst_Reply : public QObject
 {

@@ -5,8 +5,8 @@
 
 #include <QTemporaryDir>
 
-#include "upload/request.h"
-#include "upload/uploadbody.h"
+#include "base/request.h"
+#include "base/uploadbody.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/mw.h"
-#include "app/settings.h"
+#include "gui/mw.h"
+#include "base/settings.h"
 #include "testutil.h"
 
 namespace {

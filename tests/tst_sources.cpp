@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/mw.h"
-#include "queue/drop.h"
-#include "queue/tempfile.h"
+#include "gui/mw.h"
+#include "gui/drop.h"
+#include "base/tempfile.h"
 #include "testutil.h"
 
 class tst_Sources : public QObject
@@ -141,7 +141,7 @@ void tst_Sources::browse()
     mw window;
     QString caption;
     QStringList filters;
-    testutil::whenModal([&](QWidget *modal) {
+    const testutil::ModalAnswer pick([&](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         QVERIFY(dialog);
         caption = dialog->windowTitle();
@@ -166,7 +166,7 @@ void tst_Sources::browse()
 void tst_Sources::browseCancelled()
 {
     mw window;
-    testutil::whenModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
+    const testutil::ModalAnswer cancel([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
     window.browse();
     QVERIFY(window.entries().isEmpty());
 }

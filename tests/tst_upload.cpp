@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/mw.h"
+#include "gui/mw.h"
 #include "capture.h"
 #include "testutil.h"
 #include "urlcatcher.h"
@@ -164,7 +164,7 @@ void tst_Upload::outcomes()
     mw window;
     window.addObj(image(QStringLiteral("o.png")), false);
     if (withDescription) {
-        testutil::whenTextDialog(QStringLiteral("a cat"));
+        const auto described = testutil::whenTextDialog(QStringLiteral("a cat"));
         window.handleclick(0, 2);
     }
     window.handleclick(0, 1);
@@ -216,10 +216,10 @@ void tst_Upload::uploadAll()
     window.handleclick(3, 1);
     QTRY_COMPARE(m_server->requests.size(), 2);
 
+    QSignalSpy started(testutil::uploaderOf(&window), &tarvello::Uploader::started);
     window.findChild<QPushButton *>(QStringLiteral("uploadfile"))->click();
+    QCOMPARE(started.size(), 3);
     QTRY_COMPARE(m_server->requests.size(), 5);
-    QTest::qWait(50);
-    QCOMPARE(m_server->requests.size(), 5);
 
     QStringList states;
     for (const imgobj &entry : window.entries())
@@ -241,17 +241,16 @@ void tst_Upload::uploadAll()
 void tst_Upload::uploadAllTwiceAndEmpty()
 {
     mw window;
+    QSignalSpy sent(testutil::uploaderOf(&window), &tarvello::Uploader::started);
     window.uploadall(); // empty queue
-    QTest::qWait(30);
-    QVERIFY(m_server->requests.isEmpty());
+    QCOMPARE(sent.size(), 0);
 
     window.addObj(image(QStringLiteral("t1.png")), false);
     window.addObj(image(QStringLiteral("t2.png")), false);
     window.uploadall();
     window.uploadall();
+    QCOMPARE(sent.size(), 2);
     QTRY_COMPARE(m_server->requests.size(), 2);
-    QTest::qWait(50);
-    QCOMPARE(m_server->requests.size(), 2);
 }
 
 void tst_Upload::stalledTransfer()

@@ -15,10 +15,10 @@
 #include <QTest>
 #include <QTextDocument>
 
-#include "app/mw.h"
-#include "app/startup.h"
-#include "form/mwui.h"
-#include "queue/drop.h"
+#include "gui/mw.h"
+#include "base/commandline.h"
+#include "gui/mwui.h"
+#include "gui/drop.h"
 #include "testutil.h"
 
 class tst_Window : public QObject

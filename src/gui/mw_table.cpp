@@ -1,28 +1,62 @@
-// Links at hand: the table's context menu, copying links, pasting images, and upload progress.
+// The queue table's input: clicks, the context menu, copying links and pasting images.
 
-#include "app/mw.h"
+#include "gui/mw.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMenu>
 #include <QShortcut>
 
 #include <algorithm>
 #include <numeric>
 
-#include "form/mwui.h"
-#include "upload/progressdelegate.h"
+#include "gui/mwui.h"
+#include "gui/progressdelegate.h"
+
+using namespace tarvello;
+
+void mw::handleclick(int row, int column)
+{
+    if (row < 0 || row >= objs.size())
+        return;
+    imgobj &entry = objs[row];
+    ui->label->setPixmap(entry.prev);
+    sel = &entry;
+
+    if (entry.state != EntryState::Waiting)
+        return;
+    if (column == StatusColumn) {
+        startUpload(row);
+    } else if (column == DescColumn) {
+        const QString text = QInputDialog::getText(this, tr("Description"), tr("Give description"),
+                                                   QLineEdit::Normal, QString());
+        // A cancelled dialog gives an empty text, which clears the description.
+        objs[row].desc = text;
+        m_views[row].described = true;
+        renderRow(row);
+    }
+}
+
+void mw::handledclick(int row, int column)
+{
+    if (column != StatusColumn || row < 0 || row >= objs.size())
+        return;
+    if (objs.at(row).hasLink())
+        QDesktopServices::openUrl(objs.at(row).link);
+}
 
 void mw::setUpTableActions()
 {
     QTableWidget *table = ui->tableWidget;
-    table->setItemDelegateForColumn(1, new tarvello::ProgressDelegate(table));
+    table->setItemDelegateForColumn(StatusColumn, new ProgressDelegate(table));
     // Links and file names stay on one line with both ends visible; the tooltip has the rest.
     table->setWordWrap(false);
     table->setTextElideMode(Qt::ElideMiddle);
-    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(StatusColumn, QHeaderView::Stretch);
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table, &QWidget::customContextMenuRequested, this, [this, table](const QPoint &pos) {
@@ -54,7 +88,7 @@ QStringList mw::linksOfRows(const QList<int> &rows) const
     QStringList links;
     for (int row : rows) {
         if (row >= 0 && row < objs.size() && objs.at(row).hasLink())
-            links.append(ui->tableWidget->item(row, 1)->text().trimmed());
+            links.append(m_views.at(row).answer.trimmed());
     }
     return links;
 }
@@ -65,6 +99,22 @@ void mw::copyLinks(const QStringList &links) const
         QGuiApplication::clipboard()->setText(links.join(QLatin1Char('\n')));
 }
 
+void mw::uploadAgain(int row)
+{
+    // A new row for the same file: rows are only ever appended, and the old one keeps its outcome.
+    const imgobj &source = objs.at(row);
+    imgobj entry;
+    entry.file = source.file;
+    entry.desc = source.desc;
+    entry.pix = source.pix;
+    entry.prev = source.prev;
+    entry.temp = source.temp;
+    const bool described = m_views.at(row).described;
+    const int newRow = appendEntry(std::move(entry));
+    m_views[newRow].described = described;
+    startUpload(newRow);
+}
+
 QMenu *mw::createContextMenu(int row)
 {
     auto *menu = new QMenu(this);
@@ -73,10 +123,10 @@ QMenu *mw::createContextMenu(int row)
 
     QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] { copyLinks(linksOfRows({row})); });
     copyLink->setEnabled(linked);
-    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, 1); });
+    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, StatusColumn); });
     openLink->setEnabled(linked);
     QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { uploadAgain(row); });
-    again->setEnabled(valid && objs.at(row).state == 2);
+    again->setEnabled(valid && objs.at(row).state == EntryState::Handled);
     menu->addSeparator();
 
     QList<int> everyRow(objs.size());

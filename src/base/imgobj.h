@@ -6,11 +6,21 @@
 
 class QNetworkReply;
 
+namespace tarvello {
+
+// Where an entry's upload stands. It only moves forward, and Handled is final.
+namespace EntryState {
+inline constexpr qint16 Waiting = 0;
+inline constexpr qint16 Uploading = 1;
+inline constexpr qint16 Handled = 2; // the reply gave a link or "failed"
+} // namespace EntryState
+
+} // namespace tarvello
+
 // One queued image. Row i of the queue table always shows entry i of mw::objs.
 struct imgobj
 {
-    // 0 waiting, 1 uploading, 2 reply handled; it only grows and 2 is final.
-    qint16 state = 0;
+    qint16 state = tarvello::EntryState::Waiting;
     QString file;
     QPixmap prev;
     QUrl link;
@@ -21,5 +31,5 @@ struct imgobj
 
     // The reply gave a link. A failed entry's link is the word "failed", which handed to the
     // desktop could open a local file of that name.
-    bool hasLink() const { return state == 2 && link.scheme() == QLatin1String("http"); }
+    bool hasLink() const { return state == tarvello::EntryState::Handled && link.scheme() == QLatin1String("http"); }
 };

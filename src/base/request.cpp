@@ -1,4 +1,4 @@
-#include "upload/request.h"
+#include "base/request.h"
 
 #include <QFileInfo>
 #include <QNetworkRequest>

@@ -1,4 +1,4 @@
-#include "queue/dropprogress.h"
+#include "gui/dropprogress.h"
 
 #include <QCoreApplication>
 #include <QEvent>

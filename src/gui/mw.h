@@ -3,16 +3,27 @@
 #include <QVector>
 #include <QWidget>
 
-#include "app/imgobj.h"
+#include "base/imgobj.h"
 
 class DropProgress;
 class QCloseEvent;
 class QMenu;
 class QNetworkAccessManager;
+class QNetworkReply;
 class QSignalMapper;
 class mwui;
 
+namespace tarvello {
+class Uploader;
+struct UploadOutcome;
+}
+
 // The uploader's one window: the queue of images, the upload of each, and every control.
+//
+// Files by the part of the window they hold: mw.cpp (building the window, closing it),
+// mw_queue.cpp (entries, rows and adding images), mw_sources.cpp (Browse, Screenshot, Clipboard),
+// mw_table.cpp (clicks, the context menu, copy and paste), mw_edit.cpp (rotate and flip),
+// mw_upload.cpp (uploads and their answers).
 class mw : public QWidget
 {
     Q_OBJECT
@@ -24,6 +35,9 @@ public:
 
     const QVector<imgobj> &entries() const { return objs; }
     const imgobj *selected() const { return sel; }
+
+    // The table's columns.
+    enum Column { FileColumn = 0, StatusColumn = 1, DescColumn = 2 };
 
 public slots:
     // The order of these slots is part of the window's meta-object interface: keep it.
@@ -49,22 +63,45 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // What the window knows of an entry beyond the entry itself: how its upload ended and how
+    // far it has gone.
+    struct EntryView
+    {
+        QString name;    // the file name the entry was added with; edits keep showing it
+        QString answer;  // the status text once handled: the host's answer or "failed"
+        QString tooltip; // the whole link, or why it failed
+        double progress = -1.0; // share of the body sent while uploading; -1 when none
+        bool described = false; // the description was given, even as nothing
+    };
+
+    // Entries and rows.
     int appendEntry(imgobj entry);
-    void afterAppend();
+    void renderRow(int row);
+    void selectEntry(int row);
+
+    // Uploads.
+    void startUpload(int row);
+    void uploadStarted(int row, QNetworkReply *reply);
+    void uploadProgressed(int row, double sent);
+
+    // The table's actions.
     void setUpTableActions();
     QMenu *createContextMenu(int row);
     QStringList linksOfRows(const QList<int> &rows) const;
     void copyLinks(const QStringList &links) const;
     void uploadAgain(int row);
+
+    // Edits.
     void rotateSelected(qreal degrees);
     void mirrorSelected(Qt::Orientation orientation);
     void finishEdit(const QString &newFile);
-    void startUpload(int row);
 
     QNetworkAccessManager *nam;
     QSignalMapper *mapper;
     QVector<imgobj> objs;
     imgobj *sel = nullptr;
     mwui *ui;
+    QVector<EntryView> m_views; // m_views[i] belongs to objs[i]
+    tarvello::Uploader *m_uploader = nullptr;
     DropProgress *m_dropProgress = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "base/commandline.h"
 
 #include <QFile>
 

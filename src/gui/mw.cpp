@@ -1,14 +1,15 @@
-#include "app/mw.h"
+#include "gui/mw.h"
 
 #include <QCloseEvent>
+#include <QNetworkReply>
 #include <QFile>
-#include <QNetworkAccessManager>
 #include <QSignalMapper>
 #include <QStandardPaths>
 
-#include "app/settings.h"
-#include "form/mwui.h"
-#include "queue/dropprogress.h"
+#include "base/settings.h"
+#include "base/uploader.h"
+#include "gui/dropprogress.h"
+#include "gui/mwui.h"
 
 mw::mw(QWidget *parent)
     : QWidget(parent)
@@ -19,7 +20,10 @@ mw::mw(QWidget *parent)
     mapper = new QSignalMapper(this);
     connect(mapper, &QSignalMapper::mappedInt, this, &mw::objhanlde);
 
-    nam = new QNetworkAccessManager(this);
+    m_uploader = new tarvello::Uploader(this);
+    nam = m_uploader->manager();
+    connect(m_uploader, &tarvello::Uploader::started, this, &mw::uploadStarted);
+    connect(m_uploader, &tarvello::Uploader::progress, this, &mw::uploadProgressed);
 
     connect(ui->browsefiles, &QPushButton::clicked, this, &mw::browse);
     connect(ui->uploadfile, &QPushButton::clicked, this, &mw::uploadall);

@@ -1,4 +1,4 @@
-#include "queue/tempfile.h"
+#include "base/tempfile.h"
 
 #include <QDateTime>
 #include <QFile>

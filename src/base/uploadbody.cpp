@@ -1,4 +1,4 @@
-#include "upload/uploadbody.h"
+#include "base/uploadbody.h"
 
 #include <cstring>
 

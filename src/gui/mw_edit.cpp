@@ -1,14 +1,14 @@
 // Rotate and flip: each edit of the selected entry writes a new temporary PNG that the entry
 // then names; the file the entry named before is never touched.
 
-#include "app/mw.h"
+#include "gui/mw.h"
 
 #include <QFile>
 
-#include "edit/transform.h"
-#include "form/mwui.h"
-#include "queue/imageload.h"
-#include "queue/tempfile.h"
+#include "base/transform.h"
+#include "gui/mwui.h"
+#include "base/image.h"
+#include "base/tempfile.h"
 
 void mw::cw90()
 {

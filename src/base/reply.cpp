@@ -1,4 +1,4 @@
-#include "upload/reply.h"
+#include "base/reply.h"
 
 #include <QCoreApplication>
 #include <QUrl>
@@ -48,11 +48,6 @@ std::optional<QByteArray> inflated(const QByteArray &raw, int windowBits)
 
 constexpr int maxAnswerLength = 200;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("mw", text);
-}
-
 // Our own words for the failures a user can do something about; Qt's error strings name the
 // address, which may carry the login.
 QString networkErrorText(QNetworkReply::NetworkError error)
@@ -61,30 +56,30 @@ QString networkErrorText(QNetworkReply::NetworkError error)
     case QNetworkReply::NoError:
         return QString();
     case QNetworkReply::ConnectionRefusedError:
-        return tr("The host refused the connection.");
+        return QCoreApplication::translate("mw", "The host refused the connection.");
     case QNetworkReply::RemoteHostClosedError:
-        return tr("The host closed the connection before answering.");
+        return QCoreApplication::translate("mw", "The host closed the connection before answering.");
     case QNetworkReply::HostNotFoundError:
-        return tr("The host was not found.");
+        return QCoreApplication::translate("mw", "The host was not found.");
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError:
-        return tr("The transfer stalled: nothing moved for too long.");
+        return QCoreApplication::translate("mw", "The transfer stalled: nothing moved for too long.");
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
-        return tr("The network is not available.");
+        return QCoreApplication::translate("mw", "The network is not available.");
     case QNetworkReply::ProxyConnectionRefusedError:
     case QNetworkReply::ProxyConnectionClosedError:
     case QNetworkReply::ProxyNotFoundError:
     case QNetworkReply::ProxyTimeoutError:
     case QNetworkReply::ProxyAuthenticationRequiredError:
-        return tr("The proxy failed.");
+        return QCoreApplication::translate("mw", "The proxy failed.");
     default:
         break;
     }
     // Errors from 201 up stand for HTTP answers; the status line says more than the code.
     if (error >= QNetworkReply::ContentAccessDenied)
         return QString();
-    return tr("Network error %1.").arg(int(error));
+    return QCoreApplication::translate("mw", "Network error %1.").arg(int(error));
 }
 
 QString withoutSecrets(QString text, const QStringList &secrets)
@@ -131,16 +126,16 @@ QString failureReason(QNetworkReply::NetworkError error, int httpStatus, const Q
     if (!network.isEmpty())
         lines.append(network);
     if (httpStatus > 0)
-        lines.append(tr("HTTP status: %1 %2").arg(httpStatus).arg(QString::fromLatin1(reasonPhrase)).trimmed());
+        lines.append(QCoreApplication::translate("mw", "HTTP status: %1 %2").arg(httpStatus).arg(QString::fromLatin1(reasonPhrase)).trimmed());
     QString answer = QString::fromUtf8(body.left(4096)).section(QLatin1Char('\n'), 0, 0).trimmed();
     if (answer.size() > maxAnswerLength)
         answer = answer.left(maxAnswerLength) + QStringLiteral("...");
     if (!answer.isEmpty())
-        lines.append(tr("The host said: %1").arg(answer));
+        lines.append(QCoreApplication::translate("mw", "The host said: %1").arg(answer));
     else if (httpStatus > 0)
-        lines.append(tr("The host's answer was empty."));
+        lines.append(QCoreApplication::translate("mw", "The host's answer was empty."));
     if (lines.isEmpty())
-        lines.append(tr("No answer from the host."));
+        lines.append(QCoreApplication::translate("mw", "No answer from the host."));
     return withoutSecrets(lines.join(QLatin1Char('\n')), secrets);
 }
 

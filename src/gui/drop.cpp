@@ -1,4 +1,4 @@
-#include "queue/drop.h"
+#include "gui/drop.h"
 
 #include <QDirIterator>
 #include <QDragEnterEvent>

@@ -1,4 +1,4 @@
-#include "edit/transform.h"
+#include "base/transform.h"
 
 #include <QTransform>
 

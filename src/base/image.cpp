@@ -1,4 +1,4 @@
-#include "queue/imageload.h"
+#include "base/image.h"
 
 #include <QImage>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "upload/progressdelegate.h"
+#include "gui/progressdelegate.h"
 
 #include <QPainter>
 

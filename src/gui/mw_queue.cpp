@@ -1,0 +1,83 @@
+// Entries and their rows: every change of an entry is made on the entry, then its row is
+// rendered from it.
+
+#include "gui/mw.h"
+
+#include <QFileInfo>
+
+#include "base/image.h"
+#include "gui/dropprogress.h"
+#include "gui/mwui.h"
+#include "gui/progressdelegate.h"
+
+using namespace tarvello;
+
+void mw::addObj(const QString &file, bool is_c)
+{
+    imgobj entry;
+    entry.file = file;
+    entry.pix = loadPixmap(file);
+    entry.prev = previewOf(entry.pix);
+    entry.temp = is_c;
+    const int row = appendEntry(std::move(entry));
+    if (ui->checkBox_2->isChecked())
+        startUpload(row);
+}
+
+int mw::appendEntry(imgobj entry)
+{
+    QTableWidget *table = ui->tableWidget;
+    const int row = table->rowCount();
+    table->insertRow(row);
+    for (int column : {FileColumn, StatusColumn, DescColumn})
+        table->setItem(row, column, new QTableWidgetItem);
+    EntryView view;
+    view.name = QFileInfo(entry.file).fileName();
+    objs.append(std::move(entry));
+    m_views.append(view);
+    renderRow(row);
+
+    table->scrollToBottom();
+    // Appending may have moved the vector's storage.
+    sel = &objs.last();
+    for (QPushButton *edit : {ui->ccw90, ui->cw90, ui->rot180, ui->flipv, ui->fliph})
+        edit->setEnabled(true);
+    return row;
+}
+
+void mw::renderRow(int row)
+{
+    const imgobj &entry = objs.at(row);
+    const EntryView &view = m_views.at(row);
+    QTableWidget *table = ui->tableWidget;
+
+    table->item(row, FileColumn)->setText(view.name);
+
+    QTableWidgetItem *status = table->item(row, StatusColumn);
+    switch (entry.state) {
+    case EntryState::Waiting:
+        status->setText(tr("Click"));
+        break;
+    case EntryState::Uploading:
+        status->setText(tr("Uploading..."));
+        break;
+    default:
+        status->setText(view.answer);
+        break;
+    }
+    status->setToolTip(view.tooltip);
+    status->setData(UploadProgressRole, view.progress >= 0.0 ? QVariant(view.progress) : QVariant());
+
+    // The invitation stands until a description is given, even an empty one, or the entry is
+    // handled and can no longer take one.
+    const bool invite = !view.described && entry.state != EntryState::Handled;
+    table->item(row, DescColumn)->setText(invite ? tr("Click to add") : entry.desc);
+}
+
+void mw::uploaddrop(const QString &path)
+{
+    if (!m_dropProgress->wanted())
+        return;
+    addObj(path, false);
+    m_dropProgress->added();
+}
