@@ -1,7 +1,11 @@
 #include "base/image.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+
+#include "base/regularfile.h"
 
 namespace tarvello {
 
@@ -26,7 +30,11 @@ void raiseAllocationLimit()
 QPixmap loadPixmap(const QString &path)
 {
     raiseAllocationLimit();
-    QImageReader reader(path);
+    QFile file;
+    if (!openRegularFile(file, path))
+        return QPixmap();
+    // The suffix is a hint, as it is when Qt opens the file by name; the content decides.
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     // Upright as the camera meant it, as browsers and file managers show it.
     reader.setAutoTransform(true);
     QImage image = reader.read();

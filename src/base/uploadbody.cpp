@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "base/regularfile.h"
+
 namespace tarvello {
 
 UploadBody::UploadBody(const QByteArray &head, const QString &filePath, const QByteArray &tail, QObject *parent)
     : QIODevice(parent)
     , m_head(head)
-    , m_file(filePath)
+    , m_path(filePath)
     , m_tail(tail)
 {
 }
@@ -16,7 +18,7 @@ bool UploadBody::open(OpenMode mode)
 {
     if ((mode & ReadWrite) != ReadOnly)
         return false;
-    m_fileSize = m_file.open(QIODevice::ReadOnly) ? m_file.size() : 0;
+    m_fileSize = openRegularFile(m_file, m_path) ? m_file.size() : 0;
     // Unbuffered: Qt reads it in large pieces anyway, and pos() is then where readData reads.
     return QIODevice::open(ReadOnly | Unbuffered);
 }

@@ -8,7 +8,8 @@ namespace tarvello {
 
 // A request body of head + a file's content + tail, read from the file as the network layer
 // sends it, so a large image is neither held in memory twice nor read before sending starts.
-// A file that cannot be opened gives empty content, as an empty file would. The size is fixed
+// A file that cannot be opened, or is not a regular file, gives empty content, as an empty file
+// would. The size is fixed
 // when the device is opened; a file that shrinks while it is sent ends the read with an error.
 class UploadBody : public QIODevice
 {
@@ -29,6 +30,7 @@ protected:
 
 private:
     QByteArray m_head;
+    QString m_path;
     QFile m_file;
     QByteArray m_tail;
     qint64 m_fileSize = 0;

@@ -1,0 +1,42 @@
+#include "base/regularfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tarvello {
+
+bool openRegularFile(QFile &file, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    // Non-blocking, so that a FIFO is opened at once and can be told apart by fstat; the check
+    // is made on what was opened, not on the name, so nothing can be swapped in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    if (!QFileInfo(path).isFile())
+        return false;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+} // namespace tarvello
