@@ -1,12 +1,13 @@
 #include "gui/drop.h"
 
-#include <QDirIterator>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
+
+#include "base/folderwalk.h"
 
 drop::drop(QWidget *parent)
     : QLabel(parent)
@@ -39,12 +40,11 @@ void drop::dropEvent(QDropEvent *event)
         } else if (info.isFile()) {
             emit img(path);
         } else if (info.isDir()) {
-            QDirIterator it(path, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QString entry = it.next();
-                if (it.fileInfo().isFile())
-                    emit img(entry);
-            }
+            // A folder holds whatever the user keeps there; only its images are queued.
+            tarvello::walkImages(path, [this](const QString &image) {
+                emit img(image);
+                return true;
+            });
         }
     }
     event->accept();
