@@ -28,7 +28,7 @@ constexpr size_t maxPartHeaderBytes = 16 * 1024;
 } // namespace
 
 bool parseHeaderValue(const std::string &value, std::string *main,
-                      std::vector<std::pair<std::string, std::string>> *parameters)
+                      std::vector<std::pair<std::string, std::string>> *parameters, bool backslashEscapes)
 {
     size_t at = value.find(';');
     *main = lower(trimmed(value.substr(0, at)));
@@ -56,7 +56,7 @@ bool parseHeaderValue(const std::string &value, std::string *main,
                     return false;
                 if (value[at] == '"')
                     break;
-                if (value[at] == '\\' && at + 1 < value.size())
+                if (backslashEscapes && value[at] == '\\' && at + 1 < value.size())
                     ++at;
                 content += value[at];
             }
@@ -204,7 +204,7 @@ bool MultipartReader::partHeadersEnd()
             continue;
         std::string type;
         std::vector<std::pair<std::string, std::string>> parameters;
-        if (!parseHeaderValue(line.substr(colon + 1), &type, &parameters) || type != "form-data")
+        if (!parseHeaderValue(line.substr(colon + 1), &type, &parameters, false) || type != "form-data")
             return false;
         for (const auto &[name, value] : parameters) {
             if (name == "name") {

@@ -8,8 +8,10 @@ namespace host {
 
 // A header value with parameters: `type; a=b; c="d e"`. Names are lower-cased, quoted values
 // unquoted. False if the value breaks the grammar (an unclosed quote, a parameter without '=').
+// Browsers put a Windows path's backslashes into a part's filename as they are, so there a
+// backslash does not escape.
 bool parseHeaderValue(const std::string &value, std::string *main,
-                      std::vector<std::pair<std::string, std::string>> *parameters);
+                      std::vector<std::pair<std::string, std::string>> *parameters, bool backslashEscapes = true);
 
 // The boundary of a multipart/form-data Content-Type, empty if there is none or it is not a
 // valid boundary (1 to 70 characters of the allowed set, not ending in a space).

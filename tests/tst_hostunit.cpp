@@ -156,6 +156,9 @@ void tst_HostUnit::multipart_data()
     QTest::newRow("unquoted name, no spaces")
         << b + "\r\ncontent-disposition:form-data;name=file;filename=x.gif\r\n\r\nGIF\r\n" + b + "--" << true
         << QByteArray("file@x.gif=GIF");
+    QTest::newRow("windows path as browsers send it")
+        << b + "\r\nContent-Disposition: form-data; name=\"file\"; filename=\"C:\\a\\b.png\"\r\n\r\nP\r\n" + b + "--" << true
+        << QByteArray("file@C:\\a\\b.png=P");
     QTest::newRow("white space after delimiter")
         << b + "  \r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n" + b + "--" << true << QByteArray("a=1");
     QTest::newRow("empty part") << b + "\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n\r\n" + b + "--" << true
