@@ -1,22 +1,25 @@
 #include "store.h"
 
-#include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace host {
 
 namespace {
 
 const std::string uploadPrefix = "/upload/index/bitlyonly/true/";
-const char indexFileName[] = "index.tsv";
+const char partialPrefix[] = ".upload-";
+const char partialSuffix[] = ".part";
 
 int hexValue(char c)
 {
@@ -44,28 +47,14 @@ std::string percentDecoded(const std::string &segment)
 std::vector<std::string> split(const std::string &text, char separator)
 {
     std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
-
-std::string htmlEscaped(const std::string &text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
     }
-    return out;
 }
 
 // One line of the index: no tabs or line breaks inside a field.
@@ -78,89 +67,58 @@ std::string indexField(std::string text)
     return text;
 }
 
-// Descriptions arrive as Latin-1 bytes; the index page is UTF-8.
-std::string latin1ToUtf8(const std::string &text)
+std::string randomHex()
 {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            out += char(c);
-        } else {
-            out += char(0xc0 | (c >> 6));
-            out += char(0x80 | (c & 0x3f));
-        }
-    }
-    return out;
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(random()));
+    return hex;
 }
 
-bool startsWith(const std::string &text, const char *prefix, size_t offset = 0)
+bool writeAll(int fd, const char *data, size_t size)
 {
-    const size_t length = std::strlen(prefix);
-    return text.size() >= offset + length && text.compare(offset, length, prefix) == 0;
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+bool syncDirectory(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+std::string utcDate(time_t when)
+{
+    struct tm parts;
+    gmtime_r(&when, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts);
+    return text;
+}
+
+bool validImageName(const std::string &name)
+{
+    const size_t dot = name.find('.');
+    if (dot == 0 || dot == std::string::npos || name.find_first_not_of("0123456789abcdef") != dot)
+        return false;
+    const std::string type = name.substr(dot + 1);
+    return type == "png" || type == "jpg" || type == "gif" || type == "bmp" || type == "webp"
+        || type == "tiff" || type == "svg";
 }
 
 } // namespace
-
-std::string multipartBoundary(const std::string &contentType)
-{
-    std::string lower = contentType;
-    for (char &c : lower)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (lower.compare(0, 19, "multipart/form-data") != 0)
-        return std::string();
-    const size_t at = lower.find("boundary=");
-    if (at == std::string::npos)
-        return std::string();
-    std::string boundary = contentType.substr(at + 9);
-    boundary = boundary.substr(0, boundary.find(';'));
-    if (boundary.size() >= 2 && boundary.front() == '"' && boundary.back() == '"')
-        boundary = boundary.substr(1, boundary.size() - 2);
-    return boundary;
-}
-
-bool parseMultipart(const std::string &body, const std::string &boundary, std::vector<FormPart> *parts)
-{
-    if (boundary.empty())
-        return false;
-    const std::string dash = "--" + boundary;
-    const std::string nextPart = "\r\n" + dash;
-    // The first delimiter opens the body, or ends a preamble on a line of its own.
-    size_t at = body.compare(0, dash.size(), dash) == 0 ? 0 : body.find(nextPart);
-    if (at == std::string::npos)
-        return false;
-    at += at == 0 ? dash.size() : nextPart.size();
-    for (;;) {
-        if (body.compare(at, 2, "--") == 0)
-            return true; // close delimiter; whatever follows is epilogue
-        if (body.compare(at, 2, "\r\n") != 0)
-            return false;
-        const size_t headersEnd = body.find("\r\n\r\n", at);
-        if (headersEnd == std::string::npos)
-            return false;
-        const std::string headers = body.substr(at + 2, headersEnd + 2 - (at + 2));
-        const size_t contentStart = headersEnd + 4;
-        const size_t contentEnd = body.find(nextPart, contentStart);
-        if (contentEnd == std::string::npos)
-            return false;
-
-        FormPart part;
-        std::string lower = headers;
-        for (char &c : lower)
-            c = char(std::tolower(static_cast<unsigned char>(c)));
-        const size_t disposition = lower.find("content-disposition:");
-        if (disposition == std::string::npos)
-            return false;
-        const size_t name = lower.find(" name=\"", disposition);
-        const size_t lineEnd = lower.find("\r\n", disposition);
-        if (name == std::string::npos || name > lineEnd)
-            return false;
-        const size_t nameEnd = headers.find('"', name + 7);
-        part.name = headers.substr(name + 7, nameEnd - (name + 7));
-        part.content = body.substr(contentStart, contentEnd - contentStart);
-        parts->push_back(std::move(part));
-        at = contentEnd + nextPart.size();
-    }
-}
 
 UploadPath parseUploadPath(const std::string &target)
 {
@@ -173,7 +131,9 @@ UploadPath parseUploadPath(const std::string &target)
         path.valid = true;
         return path;
     }
-    const std::vector<std::string> segments = split(rest, '/');
+    std::vector<std::string> segments = split(rest, '/');
+    if (segments.size() == 5 && segments.back().empty())
+        segments.pop_back();
     if (segments.size() != 4 || segments[0] != "user" || segments[2] != "pw")
         return path;
     path.valid = true;
@@ -183,38 +143,24 @@ UploadPath parseUploadPath(const std::string &target)
     return path;
 }
 
-std::string sniffImageType(const std::string &content)
-{
-    if (startsWith(content, "\x89PNG\r\n\x1a\n")) return "png";
-    if (startsWith(content, "\xff\xd8\xff")) return "jpg";
-    if (startsWith(content, "GIF87a") || startsWith(content, "GIF89a")) return "gif";
-    if (startsWith(content, "BM") && content.size() > 26) return "bmp";
-    if (startsWith(content, "RIFF") && startsWith(content, "WEBP", 8)) return "webp";
-    if (content.size() > 8 && (content.compare(0, 4, std::string("II*\0", 4)) == 0
-                               || content.compare(0, 4, std::string("MM\0*", 4)) == 0))
-        return "tiff";
-    const std::string head = content.substr(0, 1024);
-    if (head.find("<svg") != std::string::npos)
-        return "svg";
-    return std::string();
-}
-
-std::string contentTypeOf(const std::string &type)
-{
-    if (type == "jpg") return "image/jpeg";
-    if (type == "svg") return "image/svg+xml";
-    return "image/" + type;
-}
-
 bool Accounts::load(const std::string &path, std::string *problem)
 {
-    std::ifstream in(path);
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        *problem = "the users file " + path + " is not a readable file";
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         *problem = "cannot read the users file " + path;
         return false;
     }
     std::string line;
+    bool first = true;
     while (std::getline(in, line)) {
+        if (first && line.compare(0, 3, "\xef\xbb\xbf") == 0)
+            line.erase(0, 3); // editors on some systems start UTF-8 files with a BOM
+        first = false;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (line.empty() || line[0] == '#')
@@ -236,103 +182,216 @@ bool Accounts::check(const std::string &user, const std::string &password) const
     return it != m_passwords.end() && it->second == password;
 }
 
+Store::Upload::~Upload()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_path.empty())
+        ::unlink(m_path.c_str());
+}
+
+bool Store::Upload::write(const char *data, size_t size)
+{
+    if (m_fd < 0 || !writeAll(m_fd, data, size))
+        return false;
+    m_size += size;
+    return true;
+}
+
 Store::Store(std::string directory)
     : m_directory(std::move(directory))
 {
 }
 
+Store::~Store()
+{
+    if (m_indexFd >= 0)
+        ::close(m_indexFd);
+}
+
 bool Store::open(std::string *problem)
 {
-    std::error_code error;
-    std::filesystem::create_directories(m_directory, error);
-    if (error || !std::filesystem::is_directory(m_directory)) {
+    ::mkdir(m_directory.c_str(), 0755);
+    struct stat info;
+    char resolved[PATH_MAX];
+    if (::stat(m_directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || !::realpath(m_directory.c_str(), resolved)) {
         *problem = "cannot use " + m_directory + " as the data folder";
         return false;
     }
-    m_directory = std::filesystem::absolute(m_directory).lexically_normal().string();
+    m_directory = resolved;
+
+    // Uploads cut short by a crash are never complete: they go.
+    if (DIR *dir = ::opendir(m_directory.c_str())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.compare(0, sizeof partialPrefix - 1, partialPrefix) == 0 && name.size() > sizeof partialSuffix
+                && name.compare(name.size() - (sizeof partialSuffix - 1), std::string::npos, partialSuffix) == 0)
+                ::unlinkat(::dirfd(dir), name.c_str(), 0);
+        }
+        ::closedir(dir);
+    }
+
+    const std::string indexPath = m_directory + "/" + indexFileName;
+    m_indexFd = ::open(indexPath.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (m_indexFd < 0) {
+        *problem = "cannot open " + indexPath;
+        return false;
+    }
+    char buffer[65536];
+    uint64_t offset = 0;
+    uint64_t lineStart = 0;
+    for (;;) {
+        const ssize_t n = ::pread(m_indexFd, buffer, sizeof buffer, off_t(offset));
+        if (n < 0) {
+            *problem = "cannot read " + indexPath;
+            return false;
+        }
+        if (n == 0)
+            break;
+        for (ssize_t i = 0; i < n; ++i) {
+            if (buffer[i] == '\n') {
+                m_lineStarts.push_back(lineStart);
+                lineStart = offset + uint64_t(i) + 1;
+            }
+        }
+        offset += uint64_t(n);
+    }
+    // A line cut by a crash or a full disk would be glued to the next one.
+    if (lineStart < offset && ::ftruncate(m_indexFd, off_t(lineStart)) != 0) {
+        *problem = "cannot repair " + indexPath;
+        return false;
+    }
+    m_indexSize = lineStart;
     return true;
 }
 
-bool Store::save(const std::string &content, const std::string &type, const std::string &user,
-                 const std::string &description, std::string *name, std::string *problem)
+std::unique_ptr<Store::Upload> Store::begin()
 {
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    int fd = -1;
+    std::unique_ptr<Upload> upload(new Upload);
+    for (int attempt = 0; attempt < 100 && upload->m_fd < 0; ++attempt) {
+        const std::string path = m_directory + "/" + partialPrefix + randomHex() + partialSuffix;
+        upload->m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (upload->m_fd >= 0)
+            upload->m_path = path;
+        else if (errno != EEXIST)
+            break;
+    }
+    return upload;
+}
+
+bool Store::commit(std::unique_ptr<Upload> upload, const std::string &type, Record record, std::string *name)
+{
+    if (upload->m_fd < 0 || ::fsync(upload->m_fd) != 0)
+        return false;
+    const int fd = upload->m_fd;
+    upload->m_fd = -1;
+    if (::close(fd) != 0)
+        return false;
+
     std::string candidate;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        char hex[17];
-        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(random()));
-        candidate = std::string(hex) + "." + type;
-        // O_EXCL: a name that exists, even as a link, is never written through.
-        fd = ::open((m_directory + "/" + candidate).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST)
-            break;
+    std::string path;
+    bool placed = false;
+    for (int attempt = 0; attempt < 100 && !placed; ++attempt) {
+        candidate = randomHex() + "." + type;
+        path = m_directory + "/" + candidate;
+        // A link never replaces an existing name, even one another upload takes at the same time.
+        if (::link(upload->m_path.c_str(), path.c_str()) == 0)
+            placed = true;
+        else if (errno != EEXIST)
+            return false;
     }
-    if (fd < 0) {
-        *problem = "the image could not be stored";
+    if (!placed)
         return false;
-    }
-    size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        written += size_t(n);
-    }
-    const bool complete = written == content.size() && ::close(fd) == 0;
-    if (!complete) {
-        ::unlink((m_directory + "/" + candidate).c_str());
-        *problem = "the image could not be stored";
+    ::unlink(upload->m_path.c_str());
+    upload->m_path = path; // from here on, a failure removes the image under its new name
+    if (!syncDirectory(m_directory))
         return false;
-    }
+
+    record.name = candidate;
+    record.size = upload->m_size;
+    record.date = utcDate(std::time(nullptr));
+    const std::string line = record.name + '\t' + std::to_string(record.size) + '\t' + indexField(record.user) + '\t'
+        + indexField(record.description) + '\t' + indexField(record.filename) + '\t' + record.date + '\n';
 
     std::lock_guard<std::mutex> lock(m_mutex);
-    std::ofstream index(m_directory + "/" + indexFileName, std::ios::app);
-    index << candidate << '\t' << content.size() << '\t' << indexField(user) << '\t'
-          << indexField(description) << '\n';
+    if (!writeAll(m_indexFd, line.data(), line.size()) || ::fdatasync(m_indexFd) != 0) {
+        // Nothing half-written may stay for the next line to be glued to.
+        if (::ftruncate(m_indexFd, off_t(m_indexSize)) != 0)
+            ::fdatasync(m_indexFd);
+        return false;
+    }
+    m_lineStarts.push_back(m_indexSize);
+    m_indexSize += line.size();
+    upload->m_path.clear();
     *name = candidate;
     return true;
 }
 
-bool Store::load(const std::string &name, std::string *content, std::string *type) const
+int Store::openImage(const std::string &name, uint64_t *size, std::string *type) const
 {
-    if (name.find('/') != std::string::npos || name.empty() || name[0] == '.')
-        return false;
-    std::ifstream in(m_directory + "/" + name, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream data;
-    data << in.rdbuf();
-    *content = data.str();
-    *type = contentTypeOf(name.substr(name.rfind('.') + 1));
-    return true;
+    if (!validImageName(name))
+        return -1;
+    const int fd = ::open((m_directory + "/" + name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    *size = uint64_t(info.st_size);
+    *type = name.substr(name.find('.') + 1);
+    return fd;
 }
 
-std::string Store::indexPage() const
+std::vector<Record> Store::page(size_t index, size_t pageSize, size_t *total) const
 {
-    std::string rows;
+    uint64_t from = 0, to = 0;
     {
+        // Only the bounds are taken under the lock; uploads never wait for a page to be built.
         std::lock_guard<std::mutex> lock(m_mutex);
-        std::ifstream index(m_directory + "/" + indexFileName);
-        std::string line;
-        while (std::getline(index, line)) {
-            const std::vector<std::string> fields = split(line, '\t');
-            if (fields.size() < 4)
-                continue;
-            const std::string link = "/i/" + htmlEscaped(fields[0]);
-            rows = "<tr><td><a href=\"" + link + "\"><img src=\"" + link
-                 + "\" style=\"max-width:160px;max-height:90px\"></a></td><td><a href=\"" + link + "\">"
-                 + htmlEscaped(fields[0]) + "</a></td><td>" + htmlEscaped(fields[1]) + " bytes</td><td>"
-                 + htmlEscaped(fields[2]) + "</td><td>" + htmlEscaped(latin1ToUtf8(fields[3]))
-                 + "</td></tr>\n" + rows;
-        }
+        *total = m_lineStarts.size();
+        const size_t newest = index * pageSize;
+        if (newest >= m_lineStarts.size())
+            return {};
+        const size_t last = m_lineStarts.size() - 1 - newest;
+        const size_t first = last + 1 >= pageSize ? last + 1 - pageSize : 0;
+        from = m_lineStarts[first];
+        to = last + 1 < m_lineStarts.size() ? m_lineStarts[last + 1] : m_indexSize;
     }
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvello image host</title></head>"
-           "<body><h1>Tarvello image host</h1>\n<table border=\"1\" cellpadding=\"4\">"
-           "<tr><th>Image</th><th>Name</th><th>Size</th><th>User</th><th>Description</th></tr>\n"
-           + rows + "</table></body></html>\n";
+    std::string text(to - from, '\0');
+    const int fd = ::open((m_directory + "/" + indexFileName).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    const ssize_t n = ::pread(fd, text.data(), text.size(), off_t(from));
+    ::close(fd);
+    if (n != ssize_t(text.size()))
+        return {};
+
+    std::vector<Record> records;
+    const std::vector<std::string> lines = split(text, '\n');
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        const std::vector<std::string> fields = split(*line, '\t');
+        if (fields.size() < 4)
+            continue;
+        Record record;
+        record.name = fields[0];
+        record.size = std::strtoull(fields[1].c_str(), nullptr, 10);
+        record.user = fields[2];
+        record.description = fields[3];
+        if (fields.size() >= 6) {
+            record.filename = fields[4];
+            record.date = fields[5];
+        } else {
+            struct stat info;
+            if (validImageName(record.name) && ::stat((m_directory + "/" + record.name).c_str(), &info) == 0)
+                record.date = utcDate(info.st_mtime);
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
 }
+
+const char Store::indexFileName[] = "index.tsv";
 
 } // namespace host

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -18,26 +20,6 @@ struct UploadPath
 };
 UploadPath parseUploadPath(const std::string &target);
 
-// One part of a multipart/form-data body.
-struct FormPart
-{
-    std::string name;
-    std::string content;
-};
-
-// The boundary parameter of a multipart/form-data Content-Type, empty if there is none.
-std::string multipartBoundary(const std::string &contentType);
-
-// Splits a multipart/form-data body into its parts; false if the body is malformed.
-// The close delimiter may end the body with or without a line end after it (RFC 2046).
-bool parseMultipart(const std::string &body, const std::string &boundary, std::vector<FormPart> *parts);
-
-// The image type of the content by its first bytes ("png", "jpg", ...), empty if none.
-std::string sniffImageType(const std::string &content);
-
-// The content type served for a stored image of that type.
-std::string contentTypeOf(const std::string &type);
-
 class Accounts
 {
 public:
@@ -50,22 +32,62 @@ private:
     std::map<std::string, std::string> m_passwords;
 };
 
-// Images on disk under names the host makes itself; nothing stored is ever overwritten.
+// One line of the index. Lines written before names and dates were kept have neither.
+struct Record
+{
+    std::string name; // the stored file, e.g. 0123456789abcdef.png
+    uint64_t size = 0;
+    std::string user;
+    std::string description; // UTF-8
+    std::string filename;    // as the client named it, UTF-8
+    std::string date;        // UTC, "2026-12-07 17:37"
+};
+
+// Images on disk under names the host makes itself; nothing stored is ever overwritten. An image
+// is received into a temporary file in the data folder and appears under its name only once it
+// is complete, on disk, and recorded in the index.
 class Store
 {
 public:
+    class Upload
+    {
+    public:
+        ~Upload();
+        bool write(const char *data, size_t size);
+        uint64_t size() const { return m_size; }
+        bool ok() const { return m_fd >= 0; }
+
+    private:
+        friend class Store;
+        Upload() = default;
+        int m_fd = -1;
+        std::string m_path;
+        uint64_t m_size = 0;
+    };
+
     explicit Store(std::string directory);
+    ~Store();
+    Store(const Store &) = delete;
+    Store &operator=(const Store &) = delete;
 
     bool open(std::string *problem);
-    bool save(const std::string &content, const std::string &type, const std::string &user,
-              const std::string &description, std::string *name, std::string *problem);
-    bool load(const std::string &name, std::string *content, std::string *type) const;
-    std::string indexPage() const;
+    std::unique_ptr<Upload> begin();
+    // Moves the upload under a new name of that type and records it; on failure nothing stays.
+    bool commit(std::unique_ptr<Upload> upload, const std::string &type, Record record, std::string *name);
+    // A descriptor of a stored image to serve, or -1.
+    int openImage(const std::string &name, uint64_t *size, std::string *type) const;
+    // Newest first.
+    std::vector<Record> page(size_t index, size_t pageSize, size_t *total) const;
     const std::string &directory() const { return m_directory; }
+
+    static const char indexFileName[];
 
 private:
     std::string m_directory;
     mutable std::mutex m_mutex;
+    int m_indexFd = -1;
+    uint64_t m_indexSize = 0;
+    std::vector<uint64_t> m_lineStarts;
 };
 
 } // namespace host

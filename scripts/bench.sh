@@ -3,6 +3,7 @@
 # The method and the numbers of the last recorded run are in docs/benchmarks.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root="$(pwd)"
 scripts/deps.sh test
 BUILD_TYPE=Release BUILD_DIR="${BUILD_DIR:-build-release}" scripts/build.sh >/dev/null
 build="$(realpath "${BUILD_DIR:-build-release}")"
@@ -17,7 +18,7 @@ export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TMPDIR="$work" XDG_RUNTIME_DIR="$w
 exec 2>"$work/stderr.log" # the benchmark programs are chatty; failures still stop the script
 cd "$work"
 
-# BENCH_ONLY="add edit upload startup memory" picks sections; all by default.
+# BENCH_ONLY="add edit upload startup memory hostload" picks sections; all by default.
 only() { [ -z "${BENCH_ONLY:-}" ] || [[ " $BENCH_ONLY " == *" $1 "* ]]; }
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 field() { awk -v k="$1" '$1 == k {print $2}'; }
@@ -85,4 +86,10 @@ peak=$(field peak_kb <<<"$out")
 decoded=$(field decoded_kb <<<"$out")
 ratio "peak memory, 50 x 12 MP queued" "$(awk -v p="$peak" 'BEGIN {print p / 1024}')" \
       "$(awk -v e="$empty" -v d="$decoded" 'BEGIN {print (e + 50 * d) / 1024}')" 1.10 MiB
+fi
+
+# The image host under load: parallel uploads and slow clients (see scripts/bench_host.sh).
+if only hostload; then
+"$root/scripts/bench_host.sh" "$build/host/tarvello-host"
+HOSTLOAD_MB=8 HOSTLOAD_UPLOADS=50 "$root/scripts/bench_host.sh" "$build/host/tarvello-host"
 fi

@@ -7,11 +7,13 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     qt6-image-formats-plugins libqt6svg6
-    libcpp-httplib-dev zlib1g-dev
+    zlib1g-dev
+    libmicrohttpd-dev
     fonts-dejavu-core
 )
 if [ "${1:-build}" = test ]; then
     packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl curl dpkg-dev file qt6-l10n-tools)
+    packages+=(openssl util-linux) # the host tests: a TLS certificate, prlimit
 fi
 
 missing=()

@@ -243,10 +243,27 @@ void tst_Queue::drops_data()
 
     QTest::newRow("two files") << QList<QUrl>{local("lone.png"), local("a.png")} << QString()
                                << QStringList{"lone.png", "a.png"} << true << 2;
+    // In a folder only images count; a file dropped on its own is queued whatever it is.
     QTest::newRow("nested folder") << QList<QUrl>{local("sub")} << QString()
-                                   << QStringList{"sub/b.jpg", "sub/readme.txt"} << true << 0;
+                                   << QStringList{"sub/b.jpg"} << true << 0;
+    QTest::newRow("text file on its own") << QList<QUrl>{local("sub/readme.txt")} << QString()
+                                          << QStringList{"sub/readme.txt"} << true << 1;
+
+    // links/in.png leads to an image inside the dropped folder, links/out.png and links/far to
+    // places outside it (a key file passed off as a picture, and a whole folder).
+    const QString links = root + QStringLiteral("/links");
+    QDir().mkpath(links + QStringLiteral("/real"));
+    testutil::writeImage(links + QStringLiteral("/real/in.png"), 2, 2);
+    QFile::link(links + QStringLiteral("/real/in.png"), links + QStringLiteral("/in.png"));
+    QFile::link(root + QStringLiteral("/sub/readme.txt"), links + QStringLiteral("/out.png"));
+    QFile::link(root + QStringLiteral("/a.png"), links + QStringLiteral("/out2.png"));
+    QFile::link(root + QStringLiteral("/sub"), links + QStringLiteral("/far"));
+    QTest::newRow("links stay inside") << QList<QUrl>{local("links")} << QString()
+                                       << QStringList{"links/in.png", "links/real/in.png"} << true << 0;
+    // Dropping the whole tree brings links/out2.png inside: it leads to tree/a.png.
     QTest::newRow("file then folder") << QList<QUrl>{local("lone.png"), QUrl::fromLocalFile(root)} << QString()
-                                      << QStringList{"lone.png", "a.png", "lone.png", "sub/b.jpg", "sub/readme.txt"} << true << 1;
+                                      << QStringList{"lone.png", "a.png", "lone.png", "sub/b.jpg", "links/in.png",
+                                                     "links/real/in.png", "links/out2.png"} << true << 1;
     QTest::newRow("empty folder") << QList<QUrl>{local("empty")} << QString() << QStringList{} << true << 0;
     QTest::newRow("web url") << QList<QUrl>{QUrl(QStringLiteral("http://example.org/x.png"))} << QString()
                              << QStringList{} << true << 0;

@@ -26,7 +26,7 @@ void walkImages(const QString &folder, const std::function<bool(const QString &)
         return;
     const QString inside = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
     // Linked folders are not entered at all: a folder inside can be reached by its own name.
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator it(folder, QDir::Files | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();

@@ -19,7 +19,7 @@ for f in ./usr/bin/tarvello ./usr/bin/tarvello-host ./usr/share/applications/tar
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6network6 libcpp-httplib0.11 zlib1g qt6-image-formats-plugins libqt6svg6; do
+for d in libqt6widgets6 libqt6network6 libmicrohttpd12 zlib1g qt6-image-formats-plugins libqt6svg6; do
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 # Every dependency can be had from the archive: apt resolves the package without installing it.

@@ -1,0 +1,604 @@
+#include "server.h"
+
+#include "content.h"
+#include "multipart.h"
+#include "store.h"
+
+#include <microhttpd.h>
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <mutex>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <set>
+#include <sstream>
+#include <strings.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace host {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr size_t maxDescriptionCharacters = 1000;
+constexpr size_t maxFilenameCharacters = 255;
+constexpr size_t pageSize = 200;
+
+const char imagePolicy[] = "default-src 'none'; style-src 'unsafe-inline'; sandbox";
+const char pagePolicy[] = "default-src 'none'; img-src 'self'; style-src 'self'; base-uri 'none'; "
+                          "form-action 'none'; frame-ancestors 'none'";
+const char styleSheet[] =
+    "body{font-family:sans-serif;margin:1em}table{border-collapse:collapse}"
+    "td,th{border:1px solid #ccc;padding:4px;text-align:left;vertical-align:middle}"
+    "img{object-fit:contain;background:#eee}td.size,td.date{white-space:nowrap}";
+
+// A connection's deadline: its next request's headers must arrive by it, then the whole request.
+struct Tracked
+{
+    int fd = -1;
+    Clock::time_point deadline;
+    bool cut = false;
+};
+
+std::string formatAddress(const sockaddr *address)
+{
+    char text[INET6_ADDRSTRLEN] = {};
+    if (address->sa_family == AF_INET) {
+        inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in *>(address)->sin_addr, text, sizeof text);
+        return text;
+    }
+    const auto *v6 = reinterpret_cast<const sockaddr_in6 *>(address);
+    if (IN6_IS_ADDR_V4MAPPED(&v6->sin6_addr)) {
+        inet_ntop(AF_INET, &v6->sin6_addr.s6_addr[12], text, sizeof text);
+        return text;
+    }
+    inet_ntop(AF_INET6, &v6->sin6_addr, text, sizeof text);
+    return "[" + std::string(text) + "]";
+}
+
+bool readFile(const std::string &path, std::string *content)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream data;
+    data << in.rdbuf();
+    *content = data.str();
+    return !content->empty();
+}
+
+MHD_Result answer(MHD_Connection *connection, unsigned status, const std::string &body, const char *type,
+                  const std::vector<std::pair<std::string, std::string>> &headers = {})
+{
+    MHD_Response *response = MHD_create_response_from_buffer(body.size(), const_cast<char *>(body.data()),
+                                                             MHD_RESPMEM_MUST_COPY);
+    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, type);
+    for (const auto &[name, value] : headers)
+        MHD_add_response_header(response, name.c_str(), value.c_str());
+    const MHD_Result result = MHD_queue_response(connection, status, response);
+    MHD_destroy_response(response);
+    return result;
+}
+
+MHD_Result plainError(MHD_Connection *connection, unsigned status, const std::string &message)
+{
+    return answer(connection, status, "error: " + message + "\n", "text/plain; charset=utf-8");
+}
+
+std::string headerValue(MHD_Connection *connection, const char *name)
+{
+    const char *value = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, name);
+    return value ? value : std::string();
+}
+
+struct HeaderValues
+{
+    const char *name;
+    std::vector<std::string> values;
+};
+
+MHD_Result collectHeader(void *cls, MHD_ValueKind, const char *key, const char *value)
+{
+    auto *wanted = static_cast<HeaderValues *>(cls);
+    if (strcasecmp(key, wanted->name) == 0)
+        wanted->values.emplace_back(value ? value : "");
+    return MHD_YES;
+}
+
+std::vector<std::string> headerValues(MHD_Connection *connection, const char *name)
+{
+    HeaderValues wanted{name, {}};
+    MHD_get_connection_values(connection, MHD_HEADER_KIND, collectHeader, &wanted);
+    return wanted.values;
+}
+
+// MHD would decode the whole path; the upload path is decoded one segment at a time instead.
+size_t keepEscaped(void *, MHD_Connection *, char *text)
+{
+    return std::strlen(text);
+}
+
+} // namespace
+
+struct Server::Private
+{
+    Options options;
+    Store &store;
+    const Accounts &accounts;
+    MHD_Daemon *daemon = nullptr;
+    uint16_t port = 0;
+    std::string scheme = "http";
+    std::string base; // empty: made from the address a request arrives on
+    std::string cert, key;
+
+    std::mutex trackedMutex;
+    std::set<Tracked *> tracked;
+    std::condition_variable wake;
+    bool stopping = false;
+    std::thread watchdog;
+
+    Private(const Options &o, Store &s, const Accounts &a) : options(o), store(s), accounts(a) {}
+
+    void setDeadline(MHD_Connection *connection, unsigned seconds);
+    void watch();
+    std::string linkBase(MHD_Connection *connection) const;
+
+    MHD_Result handle(MHD_Connection *connection, const char *url, const char *method, const char *data,
+                      size_t *size, void **state);
+    MHD_Result serveGet(MHD_Connection *connection, const std::string &url);
+    MHD_Result serveImage(MHD_Connection *connection, const std::string &name);
+    MHD_Result serveIndex(MHD_Connection *connection);
+};
+
+namespace {
+
+// One upload as it arrives: the "file" part goes to disk, the small parts stay in memory.
+class UploadRequest : public MultipartReader::Sink
+{
+public:
+    explicit UploadRequest(Store &store) : m_store(store) {}
+
+    bool partBegins(const PartHeader &header) override
+    {
+        if (header.name == "file" && !m_upload && m_status == 0) {
+            m_upload = m_store.begin();
+            if (!m_upload->ok())
+                return refuse(507, "the image could not be stored");
+            m_filename = header.filename;
+            m_current = File;
+        } else if (header.name == "desc") {
+            m_description.clear();
+            m_current = Description;
+        } else {
+            m_current = Other;
+        }
+        return true;
+    }
+    bool partData(const char *data, size_t size) override
+    {
+        if (m_current == File) {
+            if (m_head.size() < sniffLength)
+                m_head.append(data, std::min(size, sniffLength - m_head.size()));
+            if (!m_upload->write(data, size))
+                return refuse(507, "the image could not be stored");
+        } else if (m_current == Description && m_description.size() < 64 * 1024) {
+            m_description.append(data, std::min(size, 64 * 1024 - m_description.size()));
+        }
+        return true;
+    }
+    bool partEnds() override
+    {
+        if (m_current == File)
+            m_fileDone = true;
+        m_current = Other;
+        return true;
+    }
+
+    bool refuse(unsigned status, const std::string &message)
+    {
+        if (m_status == 0) {
+            m_status = status;
+            m_message = message;
+        }
+        m_upload.reset();
+        return false;
+    }
+
+    UploadPath path;
+    std::unique_ptr<MultipartReader> reader;
+    uint64_t received = 0;
+    unsigned m_status = 0;
+    std::string m_message;
+
+    MHD_Result finish(MHD_Connection *connection, Server::Private &server)
+    {
+        if (m_status == 0 && !reader->complete())
+            refuse(400, "the multipart body is malformed");
+        if (m_status == 0 && !m_fileDone)
+            refuse(400, "the upload has no \"file\" part");
+        const std::string type = m_status == 0 ? sniffImageType(m_head, m_upload->size()) : std::string();
+        if (m_status == 0 && type.empty())
+            refuse(415, "the file is not an image this host takes");
+        if (m_status != 0)
+            return plainError(connection, m_status, m_message);
+
+        // The uploader ends a description with a line end of its own.
+        if (m_description.size() >= 2 && m_description.compare(m_description.size() - 2, 2, "\r\n") == 0)
+            m_description.resize(m_description.size() - 2);
+        Record record;
+        record.user = path.hasCredentials ? clientText(path.user, maxFilenameCharacters) : std::string();
+        record.description = clientText(m_description, maxDescriptionCharacters);
+        const size_t slash = m_filename.find_last_of("/\\");
+        record.filename = clientText(slash == std::string::npos ? m_filename : m_filename.substr(slash + 1),
+                                     maxFilenameCharacters);
+        std::string name;
+        if (!server.store.commit(std::move(m_upload), type, record, &name))
+            return plainError(connection, 507, "the image could not be stored");
+        return answer(connection, MHD_HTTP_OK, server.linkBase(connection) + "/i/" + name,
+                      "text/plain; charset=utf-8");
+    }
+
+private:
+    enum Part { Other, File, Description };
+    Store &m_store;
+    std::unique_ptr<Store::Upload> m_upload;
+    Part m_current = Other;
+    bool m_fileDone = false;
+    std::string m_head;
+    std::string m_filename;
+    std::string m_description;
+};
+
+MHD_Result onRequest(void *cls, MHD_Connection *connection, const char *url, const char *method,
+                     const char *, const char *data, size_t *size, void **state)
+{
+    return static_cast<Server::Private *>(cls)->handle(connection, url, method, data, size, state);
+}
+
+void onCompleted(void *cls, MHD_Connection *connection, void **state, MHD_RequestTerminationCode)
+{
+    delete static_cast<UploadRequest *>(*state);
+    *state = nullptr;
+    auto *server = static_cast<Server::Private *>(cls);
+    server->setDeadline(connection, server->options.headerTimeout);
+}
+
+void onConnection(void *cls, MHD_Connection *connection, void **socketContext, MHD_ConnectionNotificationCode code)
+{
+    auto *server = static_cast<Server::Private *>(cls);
+    std::lock_guard<std::mutex> lock(server->trackedMutex);
+    if (code == MHD_CONNECTION_NOTIFY_STARTED) {
+        auto *tracked = new Tracked;
+        tracked->fd = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd;
+        tracked->deadline = Clock::now() + std::chrono::seconds(server->options.headerTimeout);
+        server->tracked.insert(tracked);
+        *socketContext = tracked;
+    } else {
+        // Called before the socket is closed, so the watchdog never touches a reused descriptor.
+        auto *tracked = static_cast<Tracked *>(*socketContext);
+        server->tracked.erase(tracked);
+        delete tracked;
+        *socketContext = nullptr;
+    }
+}
+
+} // namespace
+
+void Server::Private::setDeadline(MHD_Connection *connection, unsigned seconds)
+{
+    const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+    if (!info || !info->socket_context)
+        return;
+    std::lock_guard<std::mutex> lock(trackedMutex);
+    static_cast<Tracked *>(info->socket_context)->deadline =
+        seconds ? Clock::now() + std::chrono::seconds(seconds) : Clock::time_point::max();
+}
+
+// MHD's own timeout only counts idle time, so a client that sends a byte now and then would
+// hold its connection for ever. Cutting the socket makes MHD close the connection itself.
+void Server::Private::watch()
+{
+    std::unique_lock<std::mutex> lock(trackedMutex);
+    while (!stopping) {
+        wake.wait_for(lock, std::chrono::milliseconds(200));
+        const Clock::time_point now = Clock::now();
+        for (Tracked *connection : tracked) {
+            if (!connection->cut && connection->deadline < now) {
+                ::shutdown(connection->fd, SHUT_RDWR);
+                connection->cut = true;
+            }
+        }
+    }
+}
+
+std::string Server::Private::linkBase(MHD_Connection *connection) const
+{
+    if (!base.empty())
+        return base;
+    sockaddr_storage local;
+    socklen_t length = sizeof local;
+    const int fd = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd;
+    if (::getsockname(fd, reinterpret_cast<sockaddr *>(&local), &length) != 0)
+        return scheme + "://127.0.0.1:" + std::to_string(port);
+    return scheme + "://" + formatAddress(reinterpret_cast<sockaddr *>(&local)) + ":" + std::to_string(port);
+}
+
+MHD_Result Server::Private::handle(MHD_Connection *connection, const char *url, const char *method,
+                                   const char *data, size_t *size, void **state)
+{
+    if (!*state) {
+        setDeadline(connection, options.requestTimeout);
+        const std::string verb = method;
+        if (verb == "GET" || verb == "HEAD") {
+            // A reader of a large image is bounded by the idle timeout, not by a deadline.
+            setDeadline(connection, 0);
+            return serveGet(connection, url);
+        }
+        if (verb != "POST")
+            return plainError(connection, 405, "the host takes GET, HEAD and POST");
+
+        auto *request = new UploadRequest(store);
+        *state = request;
+        request->path = parseUploadPath(url);
+        if (!request->path.valid)
+            return plainError(connection, 404, "no such upload address");
+        if (request->path.hasCredentials) {
+            if (!accounts.enabled())
+                return plainError(connection, 403, "this host has no user accounts; upload without a login");
+            if (!accounts.check(request->path.user, request->path.password))
+                return plainError(connection, 403, "wrong user name or password");
+        }
+        // Every body taken has a length known in advance, checked before a byte of it is read.
+        if (!headerValues(connection, "Transfer-Encoding").empty())
+            return plainError(connection, 411, "the upload needs a Content-Length");
+        for (const std::string &encoding : headerValues(connection, "Content-Encoding")) {
+            if (strcasecmp(encoding.c_str(), "identity") != 0)
+                return plainError(connection, 415, "encoded uploads are not taken");
+        }
+        const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
+        if (lengths.empty())
+            return plainError(connection, 411, "the upload needs a Content-Length");
+        uint64_t length = 0;
+        for (const std::string &value : lengths) {
+            uint64_t one = 0;
+            if (!parseNumber(value, 0, UINT64_MAX / 2, &one) || (value != lengths.front()))
+                return plainError(connection, 400, "the Content-Length is invalid");
+            length = one;
+        }
+        if (length > options.maxSize)
+            return plainError(connection, 413, "the upload is larger than this host takes");
+        const std::string boundary = multipartBoundary(headerValue(connection, "Content-Type"));
+        if (boundary.empty())
+            return plainError(connection, 400, "expected a multipart/form-data upload");
+        request->reader = std::make_unique<MultipartReader>(boundary, request);
+        return MHD_YES;
+    }
+
+    auto *request = static_cast<UploadRequest *>(*state);
+    if (*size > 0) {
+        request->received += *size;
+        if (request->m_status == 0) {
+            if (request->received > options.maxSize)
+                request->refuse(413, "the upload is larger than this host takes");
+            else if (!request->reader->feed(data, *size))
+                request->refuse(400, "the multipart body is malformed");
+        }
+        *size = 0;
+        return MHD_YES;
+    }
+    return request->finish(connection, *this);
+}
+
+MHD_Result Server::Private::serveGet(MHD_Connection *connection, const std::string &url)
+{
+    if (url == "/")
+        return serveIndex(connection);
+    if (url == "/style.css")
+        return answer(connection, MHD_HTTP_OK, styleSheet, "text/css; charset=utf-8",
+                      {{"X-Content-Type-Options", "nosniff"}, {"Cache-Control", "max-age=86400"}});
+    if (url.compare(0, 3, "/i/") == 0)
+        return serveImage(connection, url.substr(3));
+    return plainError(connection, 404, "not found");
+}
+
+MHD_Result Server::Private::serveImage(MHD_Connection *connection, const std::string &name)
+{
+    uint64_t size = 0;
+    std::string type;
+    const int fd = store.openImage(name, &size, &type);
+    if (fd < 0)
+        return plainError(connection, 404, "no such image");
+    const ByteRange range = parseRange(headerValue(connection, "Range"), size);
+    if (range.kind == ByteRange::Unsatisfiable) {
+        ::close(fd);
+        return answer(connection, 416, std::string(), "text/plain",
+                      {{"Content-Range", "bytes */" + std::to_string(size)}});
+    }
+    // Streamed from the file: memory does not grow with the image.
+    MHD_Response *response = MHD_create_response_from_fd_at_offset64(range.length, fd, range.first);
+    if (!response) {
+        ::close(fd);
+        return MHD_NO;
+    }
+    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, contentTypeOf(type).c_str());
+    MHD_add_response_header(response, "Accept-Ranges", "bytes");
+    MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
+    MHD_add_response_header(response, "Content-Security-Policy", imagePolicy);
+    MHD_add_response_header(response, "Cache-Control", "public, max-age=31536000, immutable");
+    if (type == "svg") // a document that can hold script: never shown from this origin
+        MHD_add_response_header(response, "Content-Disposition", ("attachment; filename=\"" + name + "\"").c_str());
+    unsigned status = MHD_HTTP_OK;
+    if (range.kind == ByteRange::Part) {
+        status = MHD_HTTP_PARTIAL_CONTENT;
+        MHD_add_response_header(response, "Content-Range",
+                                ("bytes " + std::to_string(range.first) + "-" + std::to_string(range.first + range.length - 1)
+                                 + "/" + std::to_string(size)).c_str());
+    }
+    const MHD_Result result = MHD_queue_response(connection, status, response);
+    MHD_destroy_response(response);
+    return result;
+}
+
+MHD_Result Server::Private::serveIndex(MHD_Connection *connection)
+{
+    uint64_t pageIndex = 0;
+    const char *pageArgument = MHD_lookup_connection_value(connection, MHD_GET_ARGUMENT_KIND, "page");
+    if (pageArgument && !parseNumber(pageArgument, 0, 1000000, &pageIndex))
+        return plainError(connection, 400, "no such page");
+    size_t total = 0;
+    const std::vector<Record> records = store.page(size_t(pageIndex), pageSize, &total);
+
+    std::string html;
+    html.reserve(1024 + records.size() * 512);
+    html += "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvello image host</title>"
+            "<link rel=\"stylesheet\" href=\"/style.css\"></head><body><h1>Tarvello image host</h1>\n<p>"
+          + std::to_string(total) + (total == 1 ? " image" : " images") + ", newest first.</p>\n"
+            "<table><tr><th>Image</th><th>File</th><th>Size</th><th>Date (UTC)</th><th>User</th>"
+            "<th>Description</th></tr>\n";
+    for (const Record &record : records) {
+        const std::string link = "/i/" + htmlEscaped(record.name);
+        const std::string filename = record.filename.empty() ? record.name : clientText(record.filename, maxFilenameCharacters);
+        html += "<tr><td><a href=\"" + link + "\"><img src=\"" + link
+              + "\" loading=\"lazy\" width=\"160\" height=\"90\" alt=\"\"></a></td><td><a href=\"" + link + "\">"
+              + htmlEscaped(filename) + "</a></td><td class=\"size\">" + readableSize(record.size)
+              + "</td><td class=\"date\">" + htmlEscaped(record.date) + "</td><td>"
+              + htmlEscaped(clientText(record.user, maxFilenameCharacters)) + "</td><td>"
+              + htmlEscaped(clientText(record.description, maxDescriptionCharacters)) + "</td></tr>\n";
+    }
+    html += "</table>\n<p>";
+    if (pageIndex > 0)
+        html += "<a href=\"/?page=" + std::to_string(pageIndex - 1) + "\">Newer</a> ";
+    if ((pageIndex + 1) * pageSize < total)
+        html += "<a href=\"/?page=" + std::to_string(pageIndex + 1) + "\">Older</a>";
+    html += "</p></body></html>\n";
+    return answer(connection, MHD_HTTP_OK, html, "text/html; charset=utf-8",
+                  {{"Content-Security-Policy", pagePolicy}, {"X-Content-Type-Options", "nosniff"},
+                   {"Cache-Control", "no-cache"}});
+}
+
+Server::Server(const Options &options, Store &store, const Accounts &accounts)
+    : d(std::make_unique<Private>(options, store, accounts))
+{
+}
+
+Server::~Server()
+{
+    stop();
+}
+
+bool Server::start(std::string *problem)
+{
+    const Options &o = d->options;
+    unsigned flags = MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_AUTO | MHD_USE_ITC;
+    if (!o.tlsCert.empty()) {
+        if (MHD_is_feature_supported(MHD_FEATURE_TLS) != MHD_YES) {
+            *problem = "this build of libmicrohttpd has no TLS";
+            return false;
+        }
+        if (!readFile(o.tlsCert, &d->cert) || !readFile(o.tlsKey, &d->key)) {
+            *problem = "cannot read the TLS certificate or key";
+            return false;
+        }
+        flags |= MHD_USE_TLS;
+        d->scheme = "https";
+    }
+
+    addrinfo hints = {};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo *found = nullptr;
+    if (::getaddrinfo(o.listen.c_str(), std::to_string(o.port).c_str(), &hints, &found) != 0 || !found) {
+        *problem = "cannot listen on " + o.listen + ": not an address";
+        return false;
+    }
+    const int listener = ::socket(found->ai_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    const int yes = 1, no = 0;
+    if (listener >= 0) {
+        ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        if (found->ai_family == AF_INET6)
+            ::setsockopt(listener, IPPROTO_IPV6, IPV6_V6ONLY, &no, sizeof no);
+    }
+    const bool bound = listener >= 0 && ::bind(listener, found->ai_addr, found->ai_addrlen) == 0
+        && ::listen(listener, 1024) == 0;
+    ::freeaddrinfo(found);
+    sockaddr_storage local;
+    socklen_t length = sizeof local;
+    if (!bound || ::getsockname(listener, reinterpret_cast<sockaddr *>(&local), &length) != 0) {
+        if (listener >= 0)
+            ::close(listener);
+        *problem = "cannot listen on " + o.listen + ":" + std::to_string(o.port);
+        return false;
+    }
+    d->port = ntohs(local.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6 *>(&local)->sin6_port
+                                                : reinterpret_cast<sockaddr_in *>(&local)->sin_port);
+    const std::string address = formatAddress(reinterpret_cast<sockaddr *>(&local));
+    const bool wildcard = address == "0.0.0.0" || address == "[::]";
+    if (!o.publicUrl.empty())
+        d->base = o.publicUrl;
+    else if (!wildcard)
+        d->base = d->scheme + "://" + address + ":" + std::to_string(d->port);
+
+    std::vector<MHD_OptionItem> items = {
+        {MHD_OPTION_LISTEN_SOCKET, listener, nullptr},
+        {MHD_OPTION_THREAD_POOL_SIZE, 4, nullptr},
+        {MHD_OPTION_CONNECTION_LIMIT, intptr_t(o.maxConnections), nullptr},
+        {MHD_OPTION_PER_IP_CONNECTION_LIMIT, intptr_t(o.maxPerAddress), nullptr},
+        // Header lines, their count included, must fit in this; bodies stream through it.
+        {MHD_OPTION_CONNECTION_MEMORY_LIMIT, 128 * 1024, nullptr},
+        {MHD_OPTION_CONNECTION_TIMEOUT, intptr_t(std::max(o.headerTimeout, 60u)), nullptr},
+        {MHD_OPTION_UNESCAPE_CALLBACK, intptr_t(&keepEscaped), nullptr},
+        {MHD_OPTION_NOTIFY_COMPLETED, intptr_t(&onCompleted), d.get()},
+        {MHD_OPTION_NOTIFY_CONNECTION, intptr_t(&onConnection), d.get()},
+    };
+    if (!d->cert.empty()) {
+        items.push_back({MHD_OPTION_HTTPS_MEM_CERT, 0, const_cast<char *>(d->cert.c_str())});
+        items.push_back({MHD_OPTION_HTTPS_MEM_KEY, 0, const_cast<char *>(d->key.c_str())});
+    }
+    items.push_back({MHD_OPTION_END, 0, nullptr});
+    d->daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &onRequest, d.get(), MHD_OPTION_ARRAY, items.data(),
+                                 MHD_OPTION_END);
+    if (!d->daemon) {
+        ::close(listener);
+        *problem = "the HTTP server did not start (a bad TLS certificate or key?)";
+        return false;
+    }
+    d->watchdog = std::thread([this] { d->watch(); });
+    return true;
+}
+
+uint16_t Server::port() const
+{
+    return d->port;
+}
+
+std::string Server::describeBase() const
+{
+    return d->base.empty() ? d->scheme + "://*:" + std::to_string(d->port) : d->base;
+}
+
+void Server::stop()
+{
+    if (d->watchdog.joinable()) {
+        {
+            std::lock_guard<std::mutex> lock(d->trackedMutex);
+            d->stopping = true;
+        }
+        d->wake.notify_all();
+        d->watchdog.join();
+    }
+    if (d->daemon) {
+        MHD_stop_daemon(d->daemon);
+        d->daemon = nullptr;
+    }
+}
+
+} // namespace host

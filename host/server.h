@@ -1,0 +1,36 @@
+#pragma once
+
+#include "options.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace host {
+
+class Accounts;
+class Store;
+
+// The HTTP(S) side of the host: uploads, images and the index page.
+class Server
+{
+public:
+    Server(const Options &options, Store &store, const Accounts &accounts);
+    ~Server();
+    Server(const Server &) = delete;
+    Server &operator=(const Server &) = delete;
+
+    bool start(std::string *problem);
+    uint16_t port() const;
+    // What the links begin with; for a wildcard address without --public-url it depends on the
+    // address each request arrives on, and this shows the port only.
+    std::string describeBase() const;
+    void stop();
+
+    struct Private;
+
+private:
+    std::unique_ptr<Private> d;
+};
+
+} // namespace host
