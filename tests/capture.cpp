@@ -83,7 +83,9 @@ void CaptureServer::onReadyRead(QTcpSocket *socket)
             request.headerNames.append(lines.at(i).left(lines.at(i).indexOf(':')));
         request.socket = socket;
         requests.append(request);
-        if (!m_autoResponse.isEmpty())
+        if (m_handler)
+            m_handler(socket);
+        else if (!m_autoResponse.isEmpty())
             respond(requests.size() - 1, m_autoResponse);
         emit requestReceived();
     }

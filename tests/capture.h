@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class QTcpServer;
 class QTcpSocket;
 
@@ -37,6 +39,8 @@ public:
 
     // Answer every complete request at once with this raw response (empty: hold them).
     void setAutoResponse(const QByteArray &response) { m_autoResponse = response; }
+    // Or hand each complete request's socket to a script of misbehaviour.
+    void setHandler(std::function<void(QTcpSocket *)> handler) { m_handler = std::move(handler); }
     void respond(int index, const QByteArray &response);
 
     QList<Request> requests;
@@ -53,5 +57,6 @@ private:
 
     QTcpServer *m_server;
     QByteArray m_autoResponse;
+    std::function<void(QTcpSocket *)> m_handler;
     QHash<QTcpSocket *, QByteArray> m_buffers; // sockets live as long as the server
 };

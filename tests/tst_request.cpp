@@ -36,6 +36,9 @@ private slots:
     void bodyShape();
     void address_data();
     void address();
+    void dotLogins();
+    void boundaryAvoidsContent_data();
+    void boundaryAvoidsContent();
     void headers();
     void hostOverride();
     void streamedBody_data();
@@ -72,11 +75,17 @@ void tst_Request::body_data()
     QTest::newRow("latin-1 name and description") << QString::fromUtf8("caf\u00e9.png") << QByteArray()
                                                   << QString::fromUtf8("na\u00efve")
                                                   << expectedBody("caf\xe9.png", "png", "", "na\xefve") << 416 + 8 + 3 + 5 + 2;
+    // File names keep "?" for what Latin-1 lacks; descriptions carry numeric references.
     QTest::newRow("outside latin-1") << QString::fromUtf8("\u0444\u043e\u0442\u043e.png") << QByteArray()
                                      << QString::fromUtf8("\u65e5\u672c")
-                                     << expectedBody("????.png", "png", "", "??") << 416 + 8 + 3 + 2 + 2;
+                                     << expectedBody("????.png", "png", "", "&#26085;&#26412;") << 416 + 8 + 3 + 16 + 2;
+    QTest::newRow("cyrillic, cjk, emoji, latin-1 in one") << "a.png" << QByteArray()
+            << QString::fromUtf8("\u041f\u0440\u0438 \u65e5 \U0001F600 caf\u00e9")
+            << expectedBody("a.png", "png", "", "&#1055;&#1088;&#1080; &#26085; &#128512; caf\xe9") << 424 + 45 + 2;
     QTest::newRow("quote in name") << "a\"b.png" << QByteArray() << QString()
-                                   << expectedBody("a\"b.png", "png", "", "") << 416 + 7 + 3;
+                                   << expectedBody("a%22b.png", "png", "", "") << 416 + 9 + 3;
+    QTest::newRow("line breaks in name") << "a\r\nX-Evil: 1.png" << QByteArray() << QString()
+                                         << expectedBody("a%0D%0AX-Evil: 1.png", "png", "", "") << 416 + 20 + 3;
 }
 
 void tst_Request::body()
@@ -117,6 +126,7 @@ void tst_Request::address_data()
     QTest::newRow("reserved characters") << "a/b?c" << "p#q%r/" << base + "user/a%2Fb%3Fc/pw/p%23q%25r%2F";
     QTest::newRow("ordinary punctuation") << "ann.lee_1-2~" << "p@ss:w!rd+$" << base + "user/ann.lee_1-2~/pw/p@ss:w!rd+$";
     QTest::newRow("non-ascii") << QString::fromUtf8("j\u00f6rg") << "x" << base + "user/j%C3%B6rg/pw/x";
+    QTest::newRow("dots inside a name") << ".ann." << "..x" << base + "user/.ann./pw/..x";
 }
 
 void tst_Request::address()
@@ -130,6 +140,49 @@ void tst_Request::address()
     QCOMPARE(url.toEncoded(), encoded);
     QVERIFY(url.query().isEmpty());
     QVERIFY(url.fragment().isEmpty());
+    QVERIFY(tarvello::unsendableLogin(user, password).isEmpty());
+    QCOMPARE(tarvello::uploadAddress(QStringLiteral("https://img.example:81"), user, password).toEncoded(),
+             "https" + encoded.mid(4));
+}
+
+void tst_Request::dotLogins()
+{
+    // Every HTTP request has its path normalised, "%2E" included, so these would be dropped.
+    for (const auto &[user, password] : {std::pair{".", "x"}, {"..", "x"}, {"ann", "."}, {"ann", ".."}})
+        QVERIFY(!tarvello::unsendableLogin(QString::fromLatin1(user), QString::fromLatin1(password)).isEmpty());
+    QVERIFY(tarvello::unsendableLogin(QString(), QStringLiteral("..")).isEmpty()); // no login is sent
+}
+
+void tst_Request::boundaryAvoidsContent_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("desc");
+    QTest::addColumn<bool>("specified");
+
+    QTest::newRow("ordinary file") << QByteArray("\x89PNG\r\n--abc") << QString() << true;
+    QTest::newRow("delimiter in a text chunk") << "\x89PNGtEXt\r\n--" + boundary + "--\r\n" << QString() << false;
+    QTest::newRow("delimiter at the start") << "--" + boundary << QString() << false;
+    QTest::newRow("both delimiters") << "--" + boundary + " --" + boundary + "0" << QString() << false;
+    QTest::newRow("delimiter in the description") << QByteArray("x") << QString::fromLatin1("--" + boundary) << false;
+}
+
+void tst_Request::boundaryAvoidsContent()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, desc);
+    QFETCH(bool, specified);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("b.png")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    const QByteArray chosen = tarvello::boundaryFor(file.fileName(), tarvello::formText(desc));
+    QCOMPARE(chosen == boundary, specified);
+    const QByteArray body = tarvello::multipartBody(QStringLiteral("b.png"), content, desc, chosen);
+    // The only delimiters in the body are the three the body itself sets.
+    QCOMPARE(body.count("--" + chosen), 4);
+    QVERIFY(!content.contains("--" + chosen));
 }
 
 void tst_Request::headers()
@@ -187,6 +240,14 @@ void tst_Request::streamedBody()
                               tarvello::multipartTail(QStringLiteral("d")));
     QVERIFY(body.open(QIODevice::ReadOnly));
     QCOMPARE(body.size(), expected.size());
+
+    // Until it has all been read, the network layer may rewind (a connection that failed early);
+    // any position reads what the body holds there.
+    for (qint64 at : {qint64(expected.size() / 2), qint64(expected.size() - 8), qint64(0)}) {
+        QVERIFY(body.seek(at));
+        QCOMPARE(body.read(5), expected.mid(at, 5));
+    }
+    QVERIFY(body.seek(0));
     QByteArray read;
     while (!body.atEnd()) {
         const QByteArray piece = body.read(chunk);
@@ -194,12 +255,8 @@ void tst_Request::streamedBody()
         read += piece;
     }
     QCOMPARE(read, expected);
-
-    // The network layer rewinds to send again; any position reads what the body holds there.
-    for (qint64 at : {qint64(0), qint64(expected.size() / 2), qint64(expected.size() - 3)}) {
-        QVERIFY(body.seek(at));
-        QCOMPARE(body.read(5), expected.mid(at, 5));
-    }
+    // Once all of it went out, it is not sent a second time.
+    QVERIFY(!body.seek(0));
 }
 
 void tst_Request::streamedBodyMissingOrShrinking()

@@ -2,6 +2,8 @@
 
 #include <QNetworkReply>
 #include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +25,9 @@ private slots:
     void outcome_data();
     void outcome();
     void progressAndRows();
+    void hostileHost_data();
+    void hostileHost();
+    void sixOnTheWire();
 
 private:
     // Runs one upload against the peer and returns its outcome, or nothing if it never finished.
@@ -66,19 +71,39 @@ void tst_Uploader::outcome_data()
     QTest::addColumn<bool>("linked");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("tooltipHas");
+    QTest::addColumn<QString>("usable"); // what Copy link and a double-click may hand out
 
     const QByteArray link = "http://img.example/i/abc.png";
-    QTest::newRow("link") << CaptureServer::httpResponse(link) << true << QString::fromLatin1(link)
-                          << QStringList{QString::fromLatin1(link)};
+    const QString linkText = QString::fromLatin1(link);
+    QTest::newRow("link") << CaptureServer::httpResponse(link) << true << linkText << QStringList{linkText} << linkText;
     QTest::newRow("link with a line feed is the whole text")
             << CaptureServer::httpResponse(link + "\n") << true << QString::fromLatin1(link + "\n")
-            << QStringList{QString::fromLatin1(link)};
+            << QStringList{linkText} << linkText;
     QTest::newRow("error page") << CaptureServer::httpResponse("error: no such user\n", 403) << false
                                 << QStringLiteral("failed")
-                                << QStringList{QStringLiteral("403"), QStringLiteral("no such user")};
+                                << QStringList{QStringLiteral("403"), QStringLiteral("no such user")} << QString();
     QTest::newRow("echoed login is hidden")
             << CaptureServer::httpResponse("bad login user/ann/pw/s3cr%2Ft and s3cr/t", 403) << false
-            << QStringLiteral("failed") << QStringList{QStringLiteral("bad login ***")};
+            << QStringLiteral("failed") << QStringList{QStringLiteral("bad login ***")} << QString();
+    // The cell keeps the whole answer; what leaves the program is one clean link or nothing.
+    QTest::newRow("a command after the link") << CaptureServer::httpResponse(link + "\nrm -rf ~") << true
+                                              << QString::fromLatin1(link + "\nrm -rf ~") << QStringList{} << QString();
+    QTest::newRow("terminal escapes") << CaptureServer::httpResponse(link + "\x1b]0;pwned\x07") << true
+                                      << QString::fromLatin1(link + "\x1b]0;pwned\x07") << QStringList{} << QString();
+    QTest::newRow("no host") << CaptureServer::httpResponse("http:///etc/passwd") << true
+                             << QStringLiteral("http:///etc/passwd") << QStringList{} << QString();
+    QTest::newRow("the password in the link") << CaptureServer::httpResponse(link + "?s3cr/t") << true
+                                              << QString::fromLatin1(link + "?s3cr/t") << QStringList{} << QString();
+    QTest::newRow("a password cut in half") // blanked before the answer is cut to 200 characters
+            << CaptureServer::httpResponse(QByteArray(190, 'x') + " s3cr/t", 500) << false << QStringLiteral("failed")
+            << QStringList{QStringLiteral("xxx")} << QString();
+    QTest::newRow("binary answer") << CaptureServer::httpResponse(QByteArray("\x00\x01\xfe\xffPNG", 7), 500) << false
+                                   << QStringLiteral("failed") << QStringList{QStringLiteral("not text")} << QString();
+    QTest::newRow("redirect") << CaptureServer::httpResponse(link, 307, "Location: http://127.0.0.1:9/elsewhere\r\n")
+                              << false << QStringLiteral("failed") << QStringList{QStringLiteral("307")} << QString();
+    // The body has fewer bytes than announced: the transfer broke, whatever arrived.
+    QTest::newRow("cut short") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 40\r\n\r\nhttp://127.0.0.1:87")
+                               << false << QStringLiteral("failed") << QStringList{QStringLiteral("host")} << QString();
 }
 
 void tst_Uploader::outcome()
@@ -87,6 +112,7 @@ void tst_Uploader::outcome()
     QFETCH(bool, linked);
     QFETCH(QString, text);
     QFETCH(QStringList, tooltipHas);
+    QFETCH(QString, usable);
 
     m_server->setAutoResponse(response);
     Uploader uploader;
@@ -97,6 +123,7 @@ void tst_Uploader::outcome()
     for (const QString &part : tooltipHas)
         QVERIFY2(outcome->tooltip.contains(part), qPrintable(outcome->tooltip));
     QVERIFY(!outcome->tooltip.contains(QLatin1String("s3cr")));
+    QCOMPARE(outcome->link.toString(), usable);
     QCOMPARE(m_server->requests.size(), 1);
     QVERIFY(m_server->requests.first().target.endsWith("/user/ann/pw/s3cr%2Ft"));
 }
@@ -129,6 +156,64 @@ void tst_Uploader::progressAndRows()
     QCOMPARE(started.at(1).at(0).toInt(), 3);
     QCOMPARE(uploader.finish(second).text, QStringLiteral("http://h/second"));
     QCOMPARE(uploader.pending(), 1);
+}
+
+void tst_Uploader::hostileHost_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("requests");
+
+    QTest::newRow("endless answer") << "flood" << "too long" << 1;
+    QTest::newRow("one byte a tick") << "drip" << "too long to answer" << 1;
+    QTest::newRow("drops after the body") << "drop" << "not sent a second time" << 1;
+}
+
+void tst_Uploader::hostileHost()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, reason);
+    QFETCH(int, requests);
+
+    qputenv("TARVELLO_TRANSFER_TIMEOUT_MS", "400");
+    const auto restore = qScopeGuard([] { qunsetenv("TARVELLO_TRANSFER_TIMEOUT_MS"); });
+    m_server->setHandler([script](QTcpSocket *socket) {
+        if (script == QLatin1String("drop")) {
+            socket->abort();
+            return;
+        }
+        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000000000\r\n\r\nhttp://");
+        auto *tick = new QTimer(socket);
+        QObject::connect(tick, &QTimer::timeout, socket, [socket, script] {
+            socket->write(script == QLatin1String("flood") ? QByteArray(256 * 1024, 'a') : QByteArray("a"));
+        });
+        tick->start(script == QLatin1String("flood") ? 0 : 50);
+    });
+    Uploader uploader;
+    const auto outcome = run(uploader, 0, {m_image, QString(), QString(), QString()});
+    QVERIFY(outcome);
+    QVERIFY(!outcome->linked);
+    QVERIFY2(outcome->tooltip.contains(reason), qPrintable(outcome->tooltip));
+    QCOMPARE(m_server->requests.size(), requests);
+}
+
+void tst_Uploader::sixOnTheWire()
+{
+    // Eight at once: six go out, the rest wait for a place instead of timing out unsent.
+    Uploader uploader;
+    QSignalSpy started(&uploader, &Uploader::started);
+    for (int row = 0; row < 8; ++row)
+        uploader.enqueue(row, {m_image, QString(), QString(), QString()});
+    QCOMPARE(started.size(), Uploader::maxInFlight);
+    QTRY_COMPARE(m_server->requests.size(), Uploader::maxInFlight);
+
+    auto *first = started.at(0).at(1).value<QNetworkReply *>();
+    m_server->respond(0, CaptureServer::httpResponse("http://h/0"));
+    QVERIFY(QSignalSpy(first, &QNetworkReply::finished).wait(5000));
+    QCOMPARE(started.size(), Uploader::maxInFlight + 1);
+    QCOMPARE(started.last().at(0).toInt(), Uploader::maxInFlight);
+    uploader.cancel(7);
+    QCOMPARE(uploader.pending(), Uploader::maxInFlight);
 }
 
 QTEST_GUILESS_MAIN(tst_Uploader)

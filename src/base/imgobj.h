@@ -28,8 +28,4 @@ struct imgobj
     QNetworkReply *reply = nullptr; // owned by the network access manager
     QPixmap pix;
     bool temp = false; // file is a PNG this program wrote itself
-
-    // The reply gave a link. A failed entry's link is the word "failed", which handed to the
-    // desktop could open a local file of that name.
-    bool hasLink() const { return state == tarvello::EntryState::Handled && link.scheme() == QLatin1String("http"); }
 };

@@ -48,6 +48,9 @@ std::optional<QByteArray> inflated(const QByteArray &raw, int windowBits)
 
 constexpr int maxAnswerLength = 200;
 
+// A shorter password is too likely to stand in a link by chance to hold the link back for it.
+constexpr int minSecretInLink = 4;
+
 // Our own words for the failures a user can do something about; Qt's error strings name the
 // address, which may carry the login.
 QString networkErrorText(QNetworkReply::NetworkError error)
@@ -67,20 +70,38 @@ QString networkErrorText(QNetworkReply::NetworkError error)
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
         return QCoreApplication::translate("mw", "The network is not available.");
-    case QNetworkReply::ProxyConnectionRefusedError:
-    case QNetworkReply::ProxyConnectionClosedError:
-    case QNetworkReply::ProxyNotFoundError:
-    case QNetworkReply::ProxyTimeoutError:
-    case QNetworkReply::ProxyAuthenticationRequiredError:
-        return QCoreApplication::translate("mw", "The proxy failed.");
+    case QNetworkReply::ContentReSendError:
+        return QCoreApplication::translate("mw", "The connection broke after the whole image was sent; "
+                                                 "it was not sent a second time.");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QCoreApplication::translate("mw", "The host's certificate could not be trusted, so nothing was sent.");
     default:
         break;
     }
-    // Errors from 201 up stand for HTTP answers; the status line says more than the code.
+    if (error >= QNetworkReply::ProxyConnectionRefusedError && error < QNetworkReply::ContentAccessDenied)
+        return QCoreApplication::translate("mw", "The proxy failed.");
+    if (error >= QNetworkReply::ProtocolUnknownError && error < QNetworkReply::InternalServerError)
+        return QCoreApplication::translate("mw", "The host's answer broke the rules of HTTP.");
+    // The rest from 201 up stand for HTTP answers; the status line says more than any code.
     if (error >= QNetworkReply::ContentAccessDenied)
         return QString();
-    return QCoreApplication::translate("mw", "Network error %1.").arg(int(error));
+    return QCoreApplication::translate("mw", "The connection to the host failed.");
 }
+
+// Text fit to show: valid UTF-8 without control characters. A host's binary answer is not.
+std::optional<QString> shownText(const QByteArray &bytes)
+{
+    if (!QUtf8StringView(bytes).isValidUtf8())
+        return std::nullopt;
+    const QString text = QString::fromUtf8(bytes);
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\t'))
+            return std::nullopt;
+    }
+    return text;
+}
+
+} // namespace
 
 QString withoutSecrets(QString text, const QStringList &secrets)
 {
@@ -92,8 +113,6 @@ QString withoutSecrets(QString text, const QStringList &secrets)
     }
     return text;
 }
-
-} // namespace
 
 QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEncoding)
 {
@@ -110,12 +129,31 @@ QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEnco
     return body.value_or(raw);
 }
 
-std::optional<QString> linkFromReply(const QByteArray &body)
+std::optional<QString> linkFromReply(const QByteArray &body, bool tls)
 {
     const QString text = QString::fromLatin1(body.constData(), qstrnlen(body.constData(), body.size()));
-    if (!text.startsWith(QLatin1String("http://")))
+    if (!text.startsWith(QLatin1String("http://")) && !(tls && text.startsWith(QLatin1String("https://"))))
         return std::nullopt;
     return text;
+}
+
+std::optional<QUrl> usableLink(const QString &answer, bool tls, const QStringList &secrets)
+{
+    // The trailing line end belongs to the answer, not to the link.
+    const QString text = answer.trimmed();
+    for (const QChar c : text) {
+        if (c.isSpace() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return std::nullopt;
+    }
+    for (const QString &secret : secrets) {
+        if (secret.size() >= minSecretInLink && text.contains(secret))
+            return std::nullopt;
+    }
+    const QUrl url(text, QUrl::StrictMode);
+    const bool schemeOk = url.scheme() == QLatin1String("http") || (tls && url.scheme() == QLatin1String("https"));
+    if (!url.isValid() || !schemeOk || url.host().isEmpty() || !text.startsWith(url.scheme() + QLatin1String("://")))
+        return std::nullopt;
+    return url;
 }
 
 QString failureReason(QNetworkReply::NetworkError error, int httpStatus, const QByteArray &reasonPhrase,
@@ -125,15 +163,21 @@ QString failureReason(QNetworkReply::NetworkError error, int httpStatus, const Q
     const QString network = networkErrorText(error);
     if (!network.isEmpty())
         lines.append(network);
-    if (httpStatus > 0)
-        lines.append(QCoreApplication::translate("mw", "HTTP status: %1 %2").arg(httpStatus).arg(QString::fromLatin1(reasonPhrase)).trimmed());
-    QString answer = QString::fromUtf8(body.left(4096)).section(QLatin1Char('\n'), 0, 0).trimmed();
-    if (answer.size() > maxAnswerLength)
-        answer = answer.left(maxAnswerLength) + QStringLiteral("...");
-    if (!answer.isEmpty())
+    if (httpStatus > 0) {
+        const QString phrase = shownText(reasonPhrase).value_or(QString());
+        lines.append(QCoreApplication::translate("mw", "HTTP status: %1 %2").arg(httpStatus).arg(phrase).trimmed());
+    }
+    const QByteArray firstLine = body.left(4096).split('\n').constFirst().trimmed();
+    // Secrets are blanked before the answer is cut, so no part of one survives the cut.
+    if (const std::optional<QString> text = shownText(firstLine); !text) {
+        lines.append(QCoreApplication::translate("mw", "The host's answer is not text."));
+    } else if (QString answer = withoutSecrets(*text, secrets); !answer.isEmpty()) {
+        if (answer.size() > maxAnswerLength)
+            answer = answer.left(maxAnswerLength) + QStringLiteral("...");
         lines.append(QCoreApplication::translate("mw", "The host said: %1").arg(answer));
-    else if (httpStatus > 0)
+    } else if (httpStatus > 0) {
         lines.append(QCoreApplication::translate("mw", "The host's answer was empty."));
+    }
     if (lines.isEmpty())
         lines.append(QCoreApplication::translate("mw", "No answer from the host."));
     return withoutSecrets(lines.join(QLatin1Char('\n')), secrets);

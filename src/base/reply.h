@@ -4,6 +4,7 @@
 #include <QNetworkReply>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <optional>
 
@@ -14,9 +15,17 @@ namespace tarvello {
 QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEncoding);
 
 // The host answers with text that begins with the link. The whole text, read as Latin-1 up to
-// the first zero byte, is the link when it begins with exactly "http://"; otherwise the upload
-// failed.
-std::optional<QString> linkFromReply(const QByteArray &body);
+// the first zero byte, is the link when it begins with exactly "http://" (or "https://" from a
+// host reached over TLS); otherwise the upload failed.
+std::optional<QString> linkFromReply(const QByteArray &body, bool tls = false);
+
+// The link in an answer as it may leave the program (copied, opened): one http (or, from a TLS
+// host, https) URL with a host and nothing else, no blanks or control characters inside, holding
+// none of the secrets. Nothing when the answer is not such a link.
+std::optional<QUrl> usableLink(const QString &answer, bool tls, const QStringList &secrets);
+
+// The text with each secret blanked, as typed or percent-encoded.
+QString withoutSecrets(QString text, const QStringList &secrets);
 
 // Why an upload failed, in words for a tooltip: the network error, the HTTP status and the first
 // line of the host's answer. Each of `secrets` (the password) is blanked out wherever it shows,

@@ -1,7 +1,11 @@
 #include "base/request.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QNetworkRequest>
+
+#include "base/regularfile.h"
 
 #ifndef TARVELLO_DEFAULT_HOST
 #define TARVELLO_DEFAULT_HOST "127.0.0.1:8765"
@@ -20,10 +24,12 @@ QString credentialSegment(const QString &text)
     return QString::fromLatin1(QUrl::toPercentEncoding(text, "!$&'()*+,;=:@"));
 }
 
-QByteArray delimiterLine()
+QByteArray delimiterLine(const QByteArray &boundary)
 {
-    return QByteArray("--") + uploadBoundary + "\r\n";
+    return QByteArray("--") + boundary + "\r\n";
 }
+
+const QLatin1String tlsScheme("https://");
 
 } // namespace
 
@@ -33,9 +39,15 @@ QString imageHost()
     return fromEnvironment.isEmpty() ? QStringLiteral(TARVELLO_DEFAULT_HOST) : fromEnvironment;
 }
 
+bool isTlsHost(const QString &host)
+{
+    return host.startsWith(tlsScheme, Qt::CaseInsensitive);
+}
+
 QUrl uploadAddress(const QString &host, const QString &user, const QString &password)
 {
-    QString address = QLatin1String("http://") + host + QLatin1String("/upload/index/bitlyonly/true/");
+    QString address = isTlsHost(host) ? tlsScheme + host.mid(tlsScheme.size()) : QLatin1String("http://") + host;
+    address += QLatin1String("/upload/index/bitlyonly/true/");
     // Only the user name decides whether credentials are sent.
     if (!user.isEmpty()) {
         address += QLatin1String("user/") + credentialSegment(user) + QLatin1String("/pw/")
@@ -44,41 +56,92 @@ QUrl uploadAddress(const QString &host, const QString &user, const QString &pass
     return QUrl(address, QUrl::TolerantMode);
 }
 
-QByteArray multipartHead(const QString &fileName)
+QString unsendableLogin(const QString &user, const QString &password)
 {
-    const QByteArray delimiter = delimiterLine();
+    if (user.isEmpty())
+        return QString();
+    for (const QString &segment : {user, password}) {
+        if (segment == QLatin1String(".") || segment == QLatin1String(".."))
+            return QCoreApplication::translate("mw", "A user name or password of \".\" or \"..\" cannot be sent "
+                                                     "in the upload address; nothing was sent.");
+    }
+    return QString();
+}
+
+QByteArray boundaryFor(const QString &filePath, const QByteArray &desc)
+{
+    QFile file;
+    const qint64 size = openRegularFile(file, filePath) ? file.size() : 0;
+    // The file goes out right after a line end, so "--" + boundary anywhere in it would end
+    // the part there. Mapped, the search costs about one read of the file from the cache.
+    const uchar *data = size > 0 ? file.map(0, size) : nullptr;
+    const QByteArrayView content(reinterpret_cast<const char *>(data), data ? size : 0);
+    auto clashes = [&](const QByteArray &boundary) {
+        const QByteArray delimiter = "--" + boundary;
+        return content.contains(delimiter) || desc.contains(delimiter);
+    };
+    QByteArray boundary = uploadBoundary;
+    for (int attempt = 0; clashes(boundary); ++attempt)
+        boundary = uploadBoundary + QByteArray::number(attempt);
+    return boundary;
+}
+
+QByteArray formFileName(const QString &name)
+{
+    QByteArray latin1 = name.toLatin1();
+    latin1.replace('"', "%22").replace('\r', "%0D").replace('\n', "%0A");
+    return latin1;
+}
+
+QByteArray formText(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (c <= 0xff)
+            out += char(c);
+        else
+            out += "&#" + QByteArray::number(uint(c)) + ';';
+    }
+    return out;
+}
+
+QByteArray multipartHead(const QString &fileName, const QByteArray &boundary)
+{
+    const QByteArray delimiter = delimiterLine(boundary);
     const QByteArray suffix = QFileInfo(fileName).suffix().toLower().toLatin1();
     QByteArray head;
     head += delimiter;
     head += "Content-Disposition: form-data; name=\"action\"\r\n\r\n";
     head += "\r\n";
     head += delimiter;
-    head += "Content-Disposition: form-data; name=\"file\"; filename=\"" + fileName.toLatin1() + "\"\r\n";
+    head += "Content-Disposition: form-data; name=\"file\"; filename=\"" + formFileName(fileName) + "\"\r\n";
     head += "Content-Type: image/" + suffix + "\r\n\r\n";
     return head;
 }
 
-QByteArray multipartTail(const QString &desc)
+QByteArray multipartTail(const QString &desc, const QByteArray &boundary)
 {
     QByteArray tail = "\r\n";
-    tail += delimiterLine();
+    tail += delimiterLine(boundary);
     tail += "Content-Disposition: form-data; name=\"desc\"\r\n\r\n";
     if (!desc.isEmpty())
-        tail += desc.toLatin1() + "\r\n";
+        tail += formText(desc) + "\r\n";
     tail += "\r\n";
-    tail += QByteArray("--") + uploadBoundary + "--";
+    tail += QByteArray("--") + boundary + "--";
     return tail;
 }
 
-QByteArray multipartBody(const QString &fileName, const QByteArray &content, const QString &desc)
+QByteArray multipartBody(const QString &fileName, const QByteArray &content, const QString &desc,
+                         const QByteArray &boundary)
 {
-    return multipartHead(fileName) + content + multipartTail(desc);
+    return multipartHead(fileName, boundary) + content + multipartTail(desc, boundary);
 }
 
-void setUploadHeaders(QNetworkRequest &request, qsizetype bodySize)
+void setUploadHeaders(QNetworkRequest &request, qsizetype bodySize, const QByteArray &boundary)
 {
     request.setRawHeader("Accept-Encoding", "gzip,deflate");
-    request.setRawHeader("Content-Type", QByteArray("multipart/form-data; boundary=") + uploadBoundary);
+    request.setRawHeader("Content-Type", QByteArray("multipart/form-data; boundary=") + boundary);
     request.setRawHeader("Content-Length", QByteArray::number(bodySize));
 }
 

@@ -34,6 +34,13 @@ qint64 UploadBody::size() const
     return m_head.size() + m_fileSize + m_tail.size();
 }
 
+bool UploadBody::seek(qint64 pos)
+{
+    if (m_readWhole && pos < size())
+        return false;
+    return QIODevice::seek(pos);
+}
+
 qint64 UploadBody::readData(char *data, qint64 maxSize)
 {
     const qint64 headEnd = m_head.size();
@@ -59,6 +66,8 @@ qint64 UploadBody::readData(char *data, qint64 maxSize)
         done += n;
         at += n;
     }
+    if (at >= size())
+        m_readWhole = true;
     return done;
 }
 

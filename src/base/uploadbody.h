@@ -23,6 +23,10 @@ public:
     void close() override;
     bool isSequential() const override { return false; }
     qint64 size() const override;
+    // Once the whole body has been read, it cannot be read again: when a connection drops
+    // after that, Qt would post the image a second time on its own, and the host may already
+    // hold it. The upload then fails instead, and the user decides.
+    bool seek(qint64 pos) override;
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -34,6 +38,7 @@ private:
     QFile m_file;
     QByteArray m_tail;
     qint64 m_fileSize = 0;
+    bool m_readWhole = false;
 };
 
 } // namespace tarvello

@@ -5,12 +5,35 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslConfiguration>
+#include <QTimer>
 
 #include "base/reply.h"
 #include "base/request.h"
 #include "base/uploadbody.h"
 
 namespace tarvello {
+
+namespace {
+
+// A host with a certificate of its own making is trusted through $TARVELLO_CA_FILE; every
+// other host through the system's authorities.
+QSslConfiguration tlsConfiguration()
+{
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    const QString caFile = qEnvironmentVariable("TARVELLO_CA_FILE");
+    if (!caFile.isEmpty())
+        configuration.addCaCertificates(caFile);
+    return configuration;
+}
+
+QString redirectReason(int status)
+{
+    return QCoreApplication::translate("mw", "The host sent the upload elsewhere (HTTP status %1); "
+                                             "it was not followed.").arg(status);
+}
+
+} // namespace
 
 Uploader::Uploader(QObject *parent)
     : QObject(parent)
@@ -37,31 +60,56 @@ void Uploader::startNext()
 void Uploader::send(int row, const UploadJob &job)
 {
     const QFileInfo info(job.file);
-    const QUrl address = uploadAddress(imageHost(), job.user, job.user.isEmpty() ? QString() : job.password);
+    const QString host = imageHost();
+    const QUrl address = uploadAddress(host, job.user, job.user.isEmpty() ? QString() : job.password);
+    const QByteArray boundary = boundaryFor(info.absoluteFilePath(), formText(job.desc));
 
     // A file that cannot be read is sent with empty content; the host's answer tells the rest.
-    auto *body = new UploadBody(multipartHead(info.fileName()), info.absoluteFilePath(), multipartTail(job.desc));
+    auto *body = new UploadBody(multipartHead(info.fileName(), boundary), info.absoluteFilePath(),
+                                multipartTail(job.desc, boundary));
     body->open(QIODevice::ReadOnly);
 
     QNetworkRequest request(address);
-    setUploadHeaders(request, body->size());
+    setUploadHeaders(request, body->size(), boundary);
     request.setTransferTimeout(transferTimeoutMs());
+    // A redirect would post the image, the description and the login to another address.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    Running running{row, {job.password}, isTlsHost(host), QString()};
+    if (running.tls)
+        request.setSslConfiguration(tlsConfiguration());
 
     QNetworkReply *reply = m_manager->post(request, body);
     body->setParent(reply);
     ++m_onWire;
 
     // A host may echo the address, which carries the login; neither it nor the password may show.
-    Running running{row, {job.password}};
     const QString path = address.path(QUrl::FullyEncoded);
     const qsizetype login = path.indexOf(QLatin1String("/user/"));
     if (login >= 0)
         running.secrets.prepend(path.mid(login + 1));
     m_running.insert(reply, running);
 
-    connect(reply, &QNetworkReply::uploadProgress, this, [this, row](qint64 sent, qint64 total) {
-        if (total > 0)
-            emit progress(row, double(sent) / double(total));
+    connect(reply, &QNetworkReply::uploadProgress, this, [this, row, reply](qint64 sent, qint64 total) {
+        if (total <= 0)
+            return;
+        emit progress(row, double(sent) / double(total));
+        // The stall timeout only measures gaps; a host that drips its answer must still finish.
+        const QString name = QStringLiteral("answerDeadline");
+        if (sent == total && !reply->findChild<QTimer *>(name, Qt::FindDirectChildrenOnly)) {
+            auto *deadline = new QTimer(reply);
+            deadline->setObjectName(name);
+            deadline->setSingleShot(true);
+            connect(deadline, &QTimer::timeout, this, [this, reply] {
+                const bool silent = !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+                abortWith(reply, silent ? QCoreApplication::translate("mw", "The transfer stalled: nothing moved for too long.")
+                                        : QCoreApplication::translate("mw", "The host took too long to answer."));
+            });
+            deadline->start(transferTimeoutMs());
+        }
+    });
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        if (reply->bytesAvailable() > maxAnswerBytes)
+            abortWith(reply, QCoreApplication::translate("mw", "The host's answer was too long to be a link."));
     });
     connect(reply, &QNetworkReply::finished, this, [this] {
         --m_onWire;
@@ -70,26 +118,50 @@ void Uploader::send(int row, const UploadJob &job)
     emit started(row, reply);
 }
 
+void Uploader::abortWith(QNetworkReply *reply, const QString &reason)
+{
+    auto it = m_running.find(reply);
+    if (it == m_running.end() || !reply->isRunning())
+        return;
+    it->abortReason = reason;
+    reply->abort();
+}
+
 UploadOutcome Uploader::finish(QNetworkReply *reply)
 {
     const Running running = m_running.take(reply);
-    // The request asks for gzip or deflate, and Qt leaves such bodies to us.
-    const QByteArray body = decodedReplyBody(reply->readAll(), reply->rawHeader("Content-Encoding"));
-    const std::optional<QString> link = linkFromReply(body);
+    reply->deleteLater();
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
 
+    // The request asks for gzip or deflate, and Qt leaves such bodies to us. An aborted reply
+    // has nothing left to read.
+    const QByteArray raw = reply->isOpen() ? reply->readAll() : QByteArray();
+    const QByteArray body = decodedReplyBody(raw, reply->rawHeader("Content-Encoding"));
+    // HTTP errors leave the decision to the body; a transfer that broke does not.
+    const bool broken = error != QNetworkReply::NoError
+            && !(error >= QNetworkReply::ContentAccessDenied && error < QNetworkReply::ProtocolUnknownError)
+            && error < QNetworkReply::InternalServerError;
+    QString local = running.abortReason;
+    if (local.isEmpty() && body.size() > maxAnswerBytes)
+        local = QCoreApplication::translate("mw", "The host's answer was too long to be a link.");
+    if (local.isEmpty() && status >= 300 && status < 400)
+        local = redirectReason(status);
+
+    const std::optional<QString> link = local.isEmpty() && !broken ? linkFromReply(body, running.tls) : std::nullopt;
     UploadOutcome outcome;
     outcome.linked = link.has_value();
     if (link) {
         outcome.text = *link;
-        outcome.tooltip = link->trimmed();
+        outcome.tooltip = withoutSecrets(link->trimmed(), running.secrets);
+        outcome.link = usableLink(*link, running.tls, running.secrets).value_or(QUrl());
     } else {
         outcome.text = QCoreApplication::translate("mw", "failed");
-        outcome.tooltip = failureReason(reply->error(),
-                                        reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
-                                        reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray(),
-                                        body, running.secrets);
+        outcome.tooltip = !local.isEmpty()
+                ? local
+                : failureReason(error, status, reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray(),
+                                body, running.secrets);
     }
-    reply->deleteLater();
     return outcome;
 }
 
@@ -108,7 +180,7 @@ void Uploader::cancel(int row)
     }
     // Aborting finishes the reply at once, and that reaches finish() before we return.
     if (running)
-        running->abort();
+        abortWith(running, QCoreApplication::translate("mw", "The upload was stopped."));
 }
 
 } // namespace tarvello

@@ -28,6 +28,8 @@ struct UploadOutcome
     QString text;
     // The whole link, or why the upload failed; never the password or the login.
     QString tooltip;
+    // The link as it may be copied or opened; empty when the answer holds no such link.
+    QUrl link;
 };
 
 // Sends images to the image host, a few at a time, and reads the host's answers. It knows rows
@@ -54,6 +56,9 @@ public:
 
     // Qt itself keeps six connections to a host; queueing here keeps the timeouts honest.
     static constexpr int maxInFlight = 6;
+    // A link is short; an answer longer than this is no link, and reading on would only cost
+    // memory.
+    static constexpr qint64 maxAnswerBytes = 64 * 1024;
 
 signals:
     // The row's request is on the wire.
@@ -66,7 +71,11 @@ private:
     {
         int row = -1;
         QStringList secrets;
+        bool tls = false;
+        QString abortReason; // why we ended it ourselves, if we did
     };
+
+    void abortWith(QNetworkReply *reply, const QString &reason);
 
     void startNext();
     void send(int row, const UploadJob &job);

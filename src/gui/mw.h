@@ -70,6 +70,7 @@ private:
         QString name;    // the file name the entry was added with; edits keep showing it
         QString answer;  // the status text once handled: the host's answer or "failed"
         QString tooltip; // the whole link, or why it failed
+        QUrl link;       // the link as it may be copied or opened; empty when there is none
         double progress = -1.0; // share of the body sent while uploading; -1 when none
         bool described = false; // the description was given, even as nothing
     };
@@ -83,6 +84,7 @@ private:
     void startUpload(int row);
     void uploadStarted(int row, QNetworkReply *reply);
     void uploadProgressed(int row, double sent);
+    void uploadFinished(int row, const tarvello::UploadOutcome &outcome);
 
     // The table's actions.
     void setUpTableActions();

@@ -45,8 +45,8 @@ void mw::handledclick(int row, int column)
 {
     if (column != StatusColumn || row < 0 || row >= objs.size())
         return;
-    if (objs.at(row).hasLink())
-        QDesktopServices::openUrl(objs.at(row).link);
+    if (!m_views.at(row).link.isEmpty())
+        QDesktopServices::openUrl(m_views.at(row).link);
 }
 
 void mw::setUpTableActions()
@@ -87,8 +87,8 @@ QStringList mw::linksOfRows(const QList<int> &rows) const
 {
     QStringList links;
     for (int row : rows) {
-        if (row >= 0 && row < objs.size() && objs.at(row).hasLink())
-            links.append(m_views.at(row).answer.trimmed());
+        if (row >= 0 && row < objs.size() && !m_views.at(row).link.isEmpty())
+            links.append(m_views.at(row).link.toString());
     }
     return links;
 }
@@ -119,7 +119,7 @@ QMenu *mw::createContextMenu(int row)
 {
     auto *menu = new QMenu(this);
     const bool valid = row >= 0 && row < objs.size();
-    const bool linked = valid && objs.at(row).hasLink();
+    const bool linked = valid && !m_views.at(row).link.isEmpty();
 
     QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] { copyLinks(linksOfRows({row})); });
     copyLink->setEnabled(linked);

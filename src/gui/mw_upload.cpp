@@ -5,6 +5,7 @@
 #include <QNetworkReply>
 #include <QSignalMapper>
 
+#include "base/request.h"
 #include "base/uploader.h"
 #include "gui/mwui.h"
 
@@ -15,7 +16,13 @@ void mw::upload(const QString &, int row)
     if (row < 0 || row >= objs.size())
         return;
     const imgobj &entry = objs.at(row);
-    m_uploader->enqueue(row, {entry.file, entry.desc, ui->usr->text(), ui->pw->text()});
+    const QString user = ui->usr->text();
+    const QString password = ui->pw->text();
+    if (const QString why = unsendableLogin(user, password); !why.isEmpty()) {
+        uploadFinished(row, {false, tr("failed"), why, QUrl()});
+        return;
+    }
+    m_uploader->enqueue(row, {entry.file, entry.desc, user, password});
 }
 
 void mw::uploadStarted(int row, QNetworkReply *reply)
@@ -34,21 +41,25 @@ void mw::uploadProgressed(int row, double sent)
 
 void mw::startUpload(int row)
 {
-    upload(objs.at(row).file, row);
     objs[row].state = EntryState::Uploading;
     renderRow(row);
+    upload(objs.at(row).file, row);
 }
 
 void mw::objhanlde(int row)
 {
     if (row < 0 || row >= objs.size() || !objs.at(row).reply)
         return;
-    imgobj &entry = objs[row];
-    const UploadOutcome outcome = m_uploader->finish(std::exchange(entry.reply, nullptr));
+    uploadFinished(row, m_uploader->finish(std::exchange(objs[row].reply, nullptr)));
+}
 
+void mw::uploadFinished(int row, const UploadOutcome &outcome)
+{
+    imgobj &entry = objs[row];
     EntryView &view = m_views[row];
     view.answer = outcome.text;
     view.tooltip = outcome.tooltip;
+    view.link = outcome.link;
     view.progress = -1.0;
     entry.link = QUrl(outcome.text, QUrl::TolerantMode);
     entry.state = EntryState::Handled;
