@@ -1,5 +1,7 @@
 // Adding images to the queue: rows, entries, previews, and what the drop target hands over.
 
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QDir>
 #include <QMimeData>
@@ -170,6 +172,10 @@ void tst_Queue::pathsWithoutImage_data()
     QTest::newRow("broken png") << fake.fileName() << "fake.png";
     QTest::newRow("missing file") << m_dir.filePath(QStringLiteral("gone.png")) << "gone.png";
     QTest::newRow("directory") << m_dir.path() << QFileInfo(m_dir.path()).fileName();
+    // Reading a FIFO would wait for a writer for ever, before the window even appears.
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe.png"));
+    QVERIFY(QFile::exists(fifo) || ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QTest::newRow("FIFO") << fifo << "pipe.png";
     QTest::newRow("empty path") << QString() << QString();
 }
 

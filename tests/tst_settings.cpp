@@ -1,6 +1,9 @@
 // Remembering the login and cleaning up at close.
 
+#include <sys/stat.h>
+
 #include <QCheckBox>
+#include <QLabel>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -46,6 +49,8 @@ private slots:
     void privateEvenWhenRewritten();
     void otherWorkingDirectory();
     void temporaryFilesAtClose();
+    void hostileFile_data();
+    void hostileFile();
 
 private:
     QString m_base = QDir::tempPath(); // taken before any test moves $TMPDIR
@@ -179,10 +184,72 @@ void tst_Settings::temporaryFilesAtClose()
     QVERIFY(!QFile::exists(latestEdit));
     QVERIFY(!QFile::exists(clip));
     QVERIFY(!QFile::exists(shot));
-    QVERIFY(QFile::exists(firstEdit)); // replaced by a later edit, so no longer the entry's
+    QVERIFY(!QFile::exists(firstEdit)); // replaced by a later edit, but still one of ours
     QVERIFY(QFile::exists(mine));
     QVERIFY(QFile::exists(mineInTmp));
     QCOMPARE(window.entries().size(), 4);
+}
+
+void tst_Settings::hostileFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to another file") << "link";
+    QTest::newRow("folder of that name") << "folder";
+    QTest::newRow("read-only file") << "readonly";
+    QTest::newRow("FIFO of that name") << "fifo";
+    QTest::newRow("folder that is gone") << "gone";
+}
+
+void tst_Settings::hostileFile()
+{
+    QFETCH(QString, kind);
+    const QString ini = QStringLiteral("tarvello.ini");
+    const QString victim = m_dir->filePath(QStringLiteral("victim.txt"));
+    {
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\nuser=v\npw=v\n");
+    }
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(victim, ini));
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(ini));
+    else if (kind == QLatin1String("readonly"))
+        QVERIFY(QFile::copy(victim, ini) && QFile::setPermissions(ini, readOnly));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(qPrintable(ini), 0600), 0);
+    const QString folder = m_dir->filePath(QStringLiteral("gone"));
+    if (kind == QLatin1String("gone")) {
+        QVERIFY(QDir().mkdir(folder));
+        QDir::setCurrent(folder);
+        QVERIFY(QDir().rmdir(folder));
+    }
+
+    {
+        // Nothing is read but a file of ours (which a read-only one is), and closing says that
+        // the login was not kept.
+        mw window;
+        QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("usr"))->text().isEmpty(), kind != QLatin1String("readonly"));
+        fill(window, QStringLiteral("ann"), QStringLiteral("secret"), true);
+        QString said;
+        const testutil::ModalAnswer warning([&said](QWidget *modal) {
+            said = modal->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->text();
+            static_cast<QDialog *>(modal)->accept();
+        });
+        window.close();
+        QVERIFY2(said.startsWith(QLatin1String("Your login was not remembered.")), qPrintable(said));
+    }
+    QDir::setCurrent(m_dir->path());
+    QCOMPARE(testutil::fileBytes(victim), QByteArray("[General]\nuser=v\npw=v\n"));
+    if (kind == QLatin1String("readonly")) {
+        QCOMPARE(QFile::permissions(ini) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser), readOnly);
+        QCOMPARE(testutil::fileBytes(ini), testutil::fileBytes(victim));
+    }
+    QCOMPARE(QFileInfo(ini).isSymLink(), kind == QLatin1String("link"));
+    // No draft is left behind.
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).filter(QStringLiteral("tarvello")),
+             kind == QLatin1String("gone") ? QStringList() : QStringList{ini});
 }
 
 QTEST_MAIN(tst_Settings)

@@ -110,25 +110,40 @@ void tst_Sources::tempFileIsExclusive()
     QVERIFY(tarvello::writePng(first, QImage(2, 2, QImage::Format_ARGB32)));
     QCOMPARE(testutil::fileBytes(victim), QByteArray("precious"));
     QCOMPARE(testutil::fileBytes(planted.at(1)), QByteArray("other"));
+
+    // When a whole second of names is taken, no name is handed out, and close removes only
+    // what was created.
+    for (qint64 ms = 5000; ms < 6000; ++ms)
+        QVERIFY(QFile::link(victim, tarvello::tempPngName(m_tmp->path(), ms)));
+    QFile third;
+    QVERIFY(tarvello::openTempPng(third, 5000).isEmpty());
+    QVERIFY(!third.isOpen());
+    QVERIFY(tarvello::createdTempFiles().contains(a));
+    tarvello::removeCreatedTempFiles();
+    QVERIFY(!QFile::exists(a) && !QFile::exists(b));
+    QCOMPARE(testutil::fileBytes(victim), QByteArray("precious"));
+    QVERIFY(QFileInfo(planted.first()).isSymLink());
+    QCOMPARE(testutil::fileBytes(planted.at(1)), QByteArray("other"));
 }
 
 void tst_Sources::tempFolderUnwritable()
 {
     qputenv("TMPDIR", QFile::encodeName(m_home.filePath(QStringLiteral("no/such/folder"))));
     QFile file;
-    const QString name = tarvello::openTempPng(file);
+    QVERIFY(tarvello::openTempPng(file).isEmpty());
     QVERIFY(!file.isOpen());
-    QVERIFY(name.endsWith(QLatin1String(".png")));
     QVERIFY(!tarvello::writePng(file, QImage(1, 1, QImage::Format_RGB32)));
-    QVERIFY(!QFile::exists(name));
 
-    // A screenshot then still shows and queues, with no picture behind the entry.
+    // A screenshot or a paste that cannot be saved adds nothing, and the window says so.
     mw window;
-    window.screens();
-    QCOMPARE(window.entries().size(), 1);
-    QVERIFY(window.entries().at(0).pix.isNull());
-    QVERIFY(window.entries().at(0).temp);
-    QVERIFY(!window.findChild<QLabel *>(QStringLiteral("label"))->pixmap().isNull());
+    QImage image(3, 3, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QGuiApplication::clipboard()->setImage(image);
+    for (const char *slot : {"screens", "clipb"}) {
+        QVERIFY(QMetaObject::invokeMethod(&window, slot));
+        QVERIFY(window.entries().isEmpty());
+        QVERIFY(window.lastNotice().contains(QLatin1String("could not be saved")));
+    }
 }
 
 void tst_Sources::browse()

@@ -1,5 +1,7 @@
 // The uploader on its own, without a window: what it sends, how it reads answers, what it reports.
 
+#include <sys/stat.h>
+
 #include <QNetworkReply>
 #include <QSignalSpy>
 #include <QTcpSocket>
@@ -28,6 +30,7 @@ private slots:
     void hostileHost_data();
     void hostileHost();
     void sixOnTheWire();
+    void fifoIsNotRead();
 
 private:
     // Runs one upload against the peer and returns its outcome, or nothing if it never finished.
@@ -214,6 +217,16 @@ void tst_Uploader::sixOnTheWire()
     QCOMPARE(started.last().at(0).toInt(), Uploader::maxInFlight);
     uploader.cancel(7);
     QCOMPARE(uploader.pending(), Uploader::maxInFlight);
+}
+
+void tst_Uploader::fifoIsNotRead()
+{
+    const QString fifo = m_dir.filePath(QStringLiteral("pipe.png"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    m_server->setAutoResponse(CaptureServer::httpResponse("error: empty\n", 400));
+    Uploader uploader;
+    QVERIFY(run(uploader, 0, {fifo, QString(), QString(), QString()}));
+    QVERIFY(m_server->requests.first().body.contains("filename=\"pipe.png\"\r\nContent-Type: image/png\r\n\r\n\r\n--"));
 }
 
 QTEST_GUILESS_MAIN(tst_Uploader)

@@ -15,11 +15,19 @@ struct Credentials
     QString pw;
 };
 
-// Both keys must be present; a file holding only one of them restores nothing.
+// Both keys must be present; a file holding only one of them restores nothing. Only a regular
+// file is read: a link, a folder or a FIFO of that name restores nothing and is left alone.
 std::optional<Credentials> readCredentials(const QString &path);
 
-// Writes both keys in plain text. The file holds a password, so it is kept readable and
-// writable by its owner only, also when it already existed with wider permissions.
-void writeCredentials(const QString &path, const Credentials &credentials);
+// Writes both keys in plain text, keeping any other keys the file has. The file holds a
+// password, so it is readable and writable by its owner only from its first byte, and it is
+// replaced in one step, so a failure never leaves half a file. Only a regular, writable file
+// of the user's own is replaced; a link is never written through. Returns why nothing could be
+// saved, or nothing when it was.
+QString writeCredentials(const QString &path, const Credentials &credentials);
+
+// Removes the file if it is a regular file of the user's own; a link or anything else of that
+// name is left alone.
+void removeCredentials(const QString &path);
 
 } // namespace tarvello

@@ -4,19 +4,40 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMutex>
 #include <QStandardPaths>
 
 namespace tarvello {
 
 namespace {
 
-// Far more names than one user can take in a row; only a hostile folder runs out of them.
-constexpr int maxAttempts = 10000;
+// A second's worth of names, far more than one user takes in a row; only a hostile folder runs
+// out of them.
+constexpr int maxAttempts = 1000;
 
 bool nameTaken(const QString &name)
 {
     const QFileInfo info(name);
     return info.exists() || info.isSymLink();
+}
+
+// Written from the GUI thread and from workers that save edits.
+struct Created
+{
+    QMutex mutex;
+    QStringList names;
+};
+
+Created &created()
+{
+    static Created instance;
+    return instance;
+}
+
+void forget(const QString &name)
+{
+    QMutexLocker lock(&created().mutex);
+    created().names.removeOne(name);
 }
 
 } // namespace
@@ -26,36 +47,52 @@ QString tempPngName(const QString &dir, qint64 msecsSinceEpoch)
     return dir + QLatin1Char('/') + QString::number(msecsSinceEpoch) + QLatin1String(".png");
 }
 
-QString openTempPng(QFile &file)
+QString openTempPng(QFile &file, qint64 startMsecs)
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const QString first = tempPngName(dir, now);
+    const qint64 now = startMsecs >= 0 ? startMsecs : QDateTime::currentMSecsSinceEpoch();
     // Qt gives an empty location when $TMPDIR names no folder; the name would then point into
     // the root folder, which is no place for our files.
     if (dir.isEmpty())
-        return first;
+        return QString();
     for (int i = 0; i < maxAttempts; ++i) {
-        const QString name = i == 0 ? first : tempPngName(dir, now + i);
+        const QString name = tempPngName(dir, now + i);
         file.setFileName(name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            QMutexLocker lock(&created().mutex);
+            created().names.append(name);
             return name;
+        }
         if (!nameTaken(name))
-            return name; // the folder itself refuses us
+            break; // the folder itself refuses us
     }
     file.setFileName(QString());
-    return first;
+    return QString();
 }
 
 bool writePng(QFile &file, const QImage &image)
 {
     if (!file.isOpen())
         return false;
-    const bool saved = image.save(&file, "PNG");
+    const bool saved = !image.isNull() && image.save(&file, "PNG") && file.flush();
     file.close();
-    if (!saved)
-        file.remove();
+    if (!saved && file.remove())
+        forget(file.fileName());
     return saved;
+}
+
+QStringList createdTempFiles()
+{
+    QMutexLocker lock(&created().mutex);
+    return created().names;
+}
+
+void removeCreatedTempFiles()
+{
+    for (const QString &name : createdTempFiles()) {
+        QFile::remove(name);
+        forget(name);
+    }
 }
 
 } // namespace tarvello

@@ -2,11 +2,12 @@
 
 #include <QCloseEvent>
 #include <QNetworkReply>
-#include <QFile>
+#include <QMessageBox>
 #include <QSignalMapper>
 #include <QStandardPaths>
 
 #include "base/settings.h"
+#include "base/tempfile.h"
 #include "base/uploader.h"
 #include "gui/dropprogress.h"
 #include "gui/mwui.h"
@@ -60,6 +61,12 @@ void mw::fin()
 {
 }
 
+void mw::notify(const QString &text)
+{
+    m_lastNotice = text;
+    qInfo("%s", qPrintable(text));
+}
+
 void mw::cred(const QString &u, const QString &p)
 {
     ui->pw->setText(p);
@@ -69,17 +76,15 @@ void mw::cred(const QString &u, const QString &p)
 void mw::closeEvent(QCloseEvent *event)
 {
     const QString settingsPath = QString::fromLatin1(tarvello::settingsFileName);
-    if (ui->checkBox->isChecked())
-        tarvello::writeCredentials(settingsPath, {ui->usr->text(), ui->pw->text()});
-    else
-        QFile::remove(settingsPath);
-
-    // Only files this program wrote, and only while they still lie in the temporary folder.
-    // Qt gives an empty location when $TMPDIR names no folder; nothing of ours lies there then.
-    const QString tmp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    for (const imgobj &entry : std::as_const(objs)) {
-        if (entry.temp && !tmp.isEmpty() && entry.file.contains(tmp))
-            QFile::remove(entry.file);
+    if (!ui->checkBox->isChecked()) {
+        tarvello::removeCredentials(settingsPath);
+    } else if (const QString why = tarvello::writeCredentials(settingsPath, {ui->usr->text(), ui->pw->text()});
+               !why.isEmpty()) {
+        QMessageBox::warning(this, tr("Login not saved"), tr("Your login was not remembered. %1").arg(why));
     }
+
+    // Every temporary file of this run, earlier versions of edited images included; nothing the
+    // program did not create itself.
+    tarvello::removeCreatedTempFiles();
     QWidget::closeEvent(event);
 }

@@ -35,6 +35,8 @@ public:
 
     const QVector<imgobj> &entries() const { return objs; }
     const imgobj *selected() const { return sel; }
+    // The last short message the window gave.
+    const QString &lastNotice() const { return m_lastNotice; }
 
     // The table's columns.
     enum Column { FileColumn = 0, StatusColumn = 1, DescColumn = 2 };
@@ -75,6 +77,9 @@ private:
         bool described = false; // the description was given, even as nothing
     };
 
+    // Says something short to the user.
+    void notify(const QString &text);
+
     // Entries and rows.
     int appendEntry(imgobj entry);
     void renderRow(int row);
@@ -106,4 +111,5 @@ private:
     QVector<EntryView> m_views; // m_views[i] belongs to objs[i]
     tarvello::Uploader *m_uploader = nullptr;
     DropProgress *m_dropProgress = nullptr;
+    QString m_lastNotice;
 };

@@ -41,8 +41,13 @@ void mw::rotateSelected(qreal degrees)
         return;
     QFile file;
     const QString name = tarvello::openTempPng(file);
-    sel->pix = tarvello::rotated(sel->pix, degrees);
-    tarvello::writePng(file, sel->pix.toImage());
+    const QPixmap result = tarvello::rotated(sel->pix, degrees);
+    // An edit that cannot be saved leaves the entry as it was.
+    if (name.isEmpty() || !tarvello::writePng(file, result.toImage())) {
+        notify(tr("The edited image could not be saved in the temporary folder."));
+        return;
+    }
+    sel->pix = result;
     finishEdit(name);
 }
 
@@ -53,9 +58,12 @@ void mw::mirrorSelected(Qt::Orientation orientation)
     QFile file;
     const QString name = tarvello::openTempPng(file);
     const QImage result = tarvello::mirrored(sel->pix.toImage(), orientation);
-    // The entry's image is what the file holds: PNG is lossless, so the mirror in memory is the
-    // same picture, and an image that could not be written is no longer the entry's image.
-    sel->pix = tarvello::writePng(file, result) ? QPixmap::fromImage(result) : QPixmap();
+    if (name.isEmpty() || !tarvello::writePng(file, result)) {
+        notify(tr("The edited image could not be saved in the temporary folder."));
+        return;
+    }
+    // PNG is lossless, so the mirror in memory is the picture the file holds.
+    sel->pix = QPixmap::fromImage(result);
     finishEdit(name);
 }
 

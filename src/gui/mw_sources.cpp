@@ -29,7 +29,10 @@ void mw::screens()
     QFile file;
     const QString name = tarvello::openTempPng(file);
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-    tarvello::writePng(file, shot.toImage());
+    if (name.isEmpty() || !tarvello::writePng(file, shot.toImage())) {
+        notify(tr("The screenshot could not be saved in the temporary folder."));
+        return;
+    }
     ui->label->setPixmap(tarvello::previewOf(shot));
     addObj(name, true);
 }
@@ -41,7 +44,10 @@ void mw::clipb()
         return;
     QFile file;
     const QString name = tarvello::openTempPng(file);
-    tarvello::writePng(file, image.toImage());
+    if (name.isEmpty() || !tarvello::writePng(file, image.toImage())) {
+        notify(tr("The clipboard image could not be saved in the temporary folder."));
+        return;
+    }
     ui->label->setPixmap(tarvello::previewOf(image));
     addObj(name, true);
 }
