@@ -7,7 +7,9 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSslConfiguration>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +91,8 @@ private slots:
     void refusals();
     void tooLarge();
     void storedNamesAreNew();
+    void overTls_data();
+    void overTls();
 
 private:
     QTemporaryDir m_dir;
@@ -257,6 +261,68 @@ void tst_Host::storedNamesAreNew()
     withLogin.setRawHeader("Content-Type", "multipart/form-data; boundary=" + QByteArray(tarvello::uploadBoundary));
     const Fetched refused = fetch(nam, withLogin, tarvello::multipartBody(QStringLiteral("a.png"), image, QString()), true);
     QCOMPARE(refused.status, 403);
+}
+
+void tst_Host::overTls_data()
+{
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("certificate trusted through TARVELLO_CA_FILE") << true;
+    QTest::newRow("certificate of unknown origin") << false;
+}
+
+void tst_Host::overTls()
+{
+    QFETCH(bool, trusted);
+    const QString cert = m_dir.filePath(QStringLiteral("cert.pem"));
+    const QString key = m_dir.filePath(QStringLiteral("key.pem"));
+    if (!QFile::exists(cert)) {
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"),
+                      {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1",
+                       "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", key, "-out", cert});
+        QVERIFY(openssl.waitForFinished(30000) && openssl.exitCode() == 0);
+    }
+    HostProcess host;
+    const QString data = m_dir.filePath(QStringLiteral("tls-%1").arg(trusted));
+    QVERIFY(host.start(data, {"--users", m_users, "--tls-cert", cert, "--tls-key", key}));
+    qputenv("TARVELLO_HOST", "https://" + host.hostPort().toLatin1());
+    if (trusted)
+        qputenv("TARVELLO_CA_FILE", QFile::encodeName(cert));
+    const auto restore = qScopeGuard([] {
+        qunsetenv("TARVELLO_CA_FILE");
+        qunsetenv("TARVELLO_HOST");
+    });
+
+    // The login and a description beyond Latin-1 go over TLS; the host shows the words back.
+    const QString png = testutil::writeImage(m_dir.filePath(QStringLiteral("tls.png")), 30, 20);
+    const QString words = QString::fromUtf8("\u041f\u0440\u0438\u0432\u0435\u0442 \u65e5\u672c \U0001F600 caf\u00e9");
+    mw window;
+    window.findChild<QLineEdit *>(QStringLiteral("usr"))->setText(QStringLiteral("ann"));
+    window.findChild<QLineEdit *>(QStringLiteral("pw"))->setText(QStringLiteral("s3cr/t?"));
+    window.addObj(png, false);
+    const auto described = testutil::whenTextDialog(words);
+    window.handleclick(0, 2);
+    window.handleclick(0, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(window.entries().at(0).state, qint16(2), 10000);
+    const QTableWidgetItem *status = window.findChild<QTableWidget *>(QStringLiteral("tableWidget"))->item(0, 1);
+    if (!trusted) {
+        QCOMPARE(status->text(), QStringLiteral("failed"));
+        QVERIFY2(status->toolTip().contains(QLatin1String("certificate")), qPrintable(status->toolTip()));
+        QVERIFY(QDir(data).entryList({"*.png"}).isEmpty());
+        return;
+    }
+    const QString link = status->text();
+    QVERIFY2(link.startsWith(QLatin1String("https://") + host.hostPort() + QLatin1String("/i/")), qPrintable(link));
+    QCOMPARE(testutil::fileBytes(data + QLatin1Char('/') + QUrl(link).fileName()), testutil::fileBytes(png));
+
+    QNetworkAccessManager nam;
+    QNetworkRequest indexRequest(QUrl(QLatin1String("https://") + host.hostPort() + QLatin1Char('/')));
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.addCaCertificates(cert);
+    indexRequest.setSslConfiguration(tls);
+    const Fetched index = fetch(nam, indexRequest);
+    QCOMPARE(index.status, 200);
+    QVERIFY(QString::fromUtf8(index.body).contains(words));
 }
 
 QTEST_MAIN(tst_Host)
