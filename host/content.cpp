@@ -251,8 +251,8 @@ ByteRange parseRange(const std::string &header, uint64_t size)
     const std::string prefix = "bytes=";
     if (header.compare(0, prefix.size(), prefix) != 0 || header.find(',') != std::string::npos)
         return whole;
-    const std::string spec = header.substr(prefix.size());
-    const size_t dash = spec.find('-');
+    const std::string asked = header.substr(prefix.size());
+    const size_t dash = asked.find('-');
     if (dash == std::string::npos)
         return whole;
     auto number = [](const std::string &digits, uint64_t *value) {
@@ -261,7 +261,7 @@ ByteRange parseRange(const std::string &header, uint64_t size)
         *value = std::stoull(digits);
         return true;
     };
-    const std::string a = spec.substr(0, dash), b = spec.substr(dash + 1);
+    const std::string a = asked.substr(0, dash), b = asked.substr(dash + 1);
     uint64_t first = 0, last = 0;
     ByteRange range;
     range.kind = ByteRange::Part;
