@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSignalMapper>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "base/settings.h"
 #include "base/uploader.h"
@@ -49,6 +50,13 @@ mw::mw(QWidget *parent)
 
     m_dropProgress = new DropProgress(ui->label, this);
     setUpTableActions();
+    setUpKeys();
+
+    // A notice stands for a while, then the summary comes back.
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    m_noticeTimer->setInterval(5000);
+    connect(m_noticeTimer, &QTimer::timeout, this, &mw::showSummary);
 }
 
 mw::~mw()
@@ -68,6 +76,11 @@ void mw::cred(const QString &u, const QString &p)
 
 void mw::closeEvent(QCloseEvent *event)
 {
+    if (!mayCloseWhileUploading()) {
+        event->ignore();
+        return;
+    }
+
     const QString settingsPath = QString::fromLatin1(tarvello::settingsFileName);
     if (ui->checkBox->isChecked())
         tarvello::writeCredentials(settingsPath, {ui->usr->text(), ui->pw->text()});

@@ -1,6 +1,10 @@
 #include "gui/progressdelegate.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QStyle>
+
+#include <cmath>
 
 namespace tarvello {
 
@@ -9,18 +13,61 @@ ProgressDelegate::ProgressDelegate(QObject *parent)
 {
 }
 
+QString ProgressDelegate::progressText(const QString &text, double sent)
+{
+    // Rounded down, so 100% means all of it has gone.
+    const int percent = int(std::floor(qBound(0.0, sent, 1.0) * 100.0));
+    const QString number = QString::number(percent) + QLatin1Char('%');
+    return text.isEmpty() ? number : text + QLatin1Char(' ') + number;
+}
+
 void ProgressDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QVariant progress = index.data(UploadProgressRole);
-    if (progress.isValid()) {
-        const qreal done = qBound(0.0, progress.toReal(), 1.0);
-        QRect bar = option.rect.adjusted(1, 1, -1, -1);
-        bar.setWidth(qRound(bar.width() * done));
-        QColor fill = option.palette.color(QPalette::Highlight);
-        fill.setAlpha(70);
-        painter->fillRect(bar, fill);
+    if (!progress.isValid()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
     }
-    QStyledItemDelegate::paint(painter, option, index);
+
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QWidget *widget = opt.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : (opt.state & QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
+    const bool selected = opt.state & QStyle::State_Selected;
+
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+
+    // The text's own colour on whatever the row's background is: a bar in the highlight colour
+    // would vanish on a selected row, and so would one in a fixed colour in some palette.
+    const QColor ink = opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+    const QRect groove = opt.rect.adjusted(2, 2, -3, -3);
+    QColor fill = selected ? ink : opt.palette.color(group, QPalette::Highlight);
+    fill.setAlpha(selected ? 90 : 110);
+    QRect done = groove.adjusted(1, 1, 0, 0);
+    done.setWidth(qRound(done.width() * qBound(0.0, progress.toReal(), 1.0)));
+    painter->save();
+    painter->fillRect(done, fill);
+    QColor edge = ink;
+    edge.setAlpha(110);
+    painter->setPen(edge);
+    painter->drawRect(groove);
+
+    const QRect textRect = opt.rect.adjusted(6, 0, -6, 0);
+    const QString text = opt.fontMetrics.elidedText(progressText(opt.text, progress.toReal()), Qt::ElideMiddle,
+                                                    textRect.width());
+    painter->setFont(opt.font);
+    painter->setPen(ink);
+    painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
+    painter->restore();
+
+    if (opt.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(opt);
+        focus.backgroundColor = opt.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
 }
 
 } // namespace tarvello
