@@ -166,6 +166,15 @@ void tst_Sources::browse()
     QCOMPARE(window.entries().at(0).pix.size(), QSize(6, 4));
     QVERIFY(!window.entries().at(0).temp);
     QVERIFY(!window.entries().at(1).temp);
+
+    // The next Browse starts where the last one picked.
+    QString startedIn;
+    const testutil::ModalAnswer again([&startedIn](QWidget *modal) {
+        startedIn = qobject_cast<QFileDialog *>(modal)->directory().absolutePath();
+        static_cast<QDialog *>(modal)->reject();
+    });
+    window.browse();
+    QCOMPARE(startedIn, QDir(pictures).absolutePath());
 }
 
 void tst_Sources::browseCancelled()

@@ -37,6 +37,8 @@ void ProgressDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
             : (opt.state & QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
     const bool selected = opt.state & QStyle::State_Selected;
 
+    // The whole cell shows the selection, as a table draws it, so the bar has one background.
+    opt.showDecorationSelected = true;
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
 
     // The text's own colour on whatever the row's background is: a bar in the highlight colour
