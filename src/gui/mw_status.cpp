@@ -12,6 +12,8 @@ void mw::notify(const QString &text)
 {
     m_lastNotice = text;
     ui->statusLine->setText(text);
+    // The line is as wide as the window allows; a long message is there in full on hovering.
+    ui->statusLine->setToolTip(text);
     m_noticeTimer->start();
 }
 
@@ -29,4 +31,5 @@ void mw::showSummary()
     m_summary = summary;
     m_noticeTimer->stop();
     ui->statusLine->setText(summary);
+    ui->statusLine->setToolTip(QString());
 }

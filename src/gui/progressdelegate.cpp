@@ -13,12 +13,10 @@ ProgressDelegate::ProgressDelegate(QObject *parent)
 {
 }
 
-QString ProgressDelegate::progressText(const QString &text, double sent)
+QString ProgressDelegate::percentText(double sent)
 {
     // Rounded down, so 100% means all of it has gone.
-    const int percent = int(std::floor(qBound(0.0, sent, 1.0) * 100.0));
-    const QString number = QString::number(percent) + QLatin1Char('%');
-    return text.isEmpty() ? number : text + QLatin1Char(' ') + number;
+    return QString::number(int(std::floor(qBound(0.0, sent, 1.0) * 100.0))) + QLatin1Char('%');
 }
 
 void ProgressDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -56,12 +54,17 @@ void ProgressDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setPen(edge);
     painter->drawRect(groove);
 
+    // The number always shows in full; the words give way when the cell is narrow.
     const QRect textRect = opt.rect.adjusted(6, 0, -6, 0);
-    const QString text = opt.fontMetrics.elidedText(progressText(opt.text, progress.toReal()), Qt::ElideMiddle,
-                                                    textRect.width());
+    const QString percent = percentText(progress.toReal());
+    const int percentWidth = opt.fontMetrics.horizontalAdvance(percent);
+    const int gap = opt.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+    QString words = opt.fontMetrics.elidedText(opt.text, Qt::ElideRight, textRect.width() - percentWidth - gap);
+    if (!words.isEmpty())
+        words += QLatin1Char(' ');
     painter->setFont(opt.font);
     painter->setPen(ink);
-    painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, text);
+    painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft, words + percent);
     painter->restore();
 
     if (opt.state & QStyle::State_HasFocus) {

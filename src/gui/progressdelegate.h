@@ -20,8 +20,8 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
-    // The cell's text with the share sent as a whole percentage: "Uploading... 42%".
-    static QString progressText(const QString &text, double sent);
+    // The share sent as a whole percentage, "42%", painted after the cell's text.
+    static QString percentText(double sent);
 };
 
 } // namespace tarvello
