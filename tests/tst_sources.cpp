@@ -169,13 +169,27 @@ void tst_Sources::browse()
     window.findChild<QPushButton *>(QStringLiteral("browsefiles"))->click();
 
     QCOMPARE(caption, QStringLiteral("Open Image"));
-    QCOMPARE(filters, QStringList{QStringLiteral("Image Files (*.png *.jpg *.gif *.bmp *.jpeg *.svg *.tiff)")});
+    // Every format a plugin reads, then everything.
+    QCOMPARE(filters.size(), 2);
+    for (const char *pattern : {"*.png ", "*.jpg ", "*.jpeg ", "*.gif ", "*.bmp "})
+        QVERIFY2(filters.at(0).contains(QLatin1String(pattern)), qPrintable(filters.at(0)));
+    QVERIFY(filters.at(0).startsWith(QLatin1String("Image Files (")));
+    QCOMPARE(filters.at(1), QStringLiteral("All files (*)"));
     QCOMPARE(window.entries().size(), 2);
     QCOMPARE(window.entries().at(0).file, two);
     QCOMPARE(window.entries().at(1).file, one);
     QCOMPARE(window.entries().at(0).pix.size(), QSize(6, 4));
     QVERIFY(!window.entries().at(0).temp);
     QVERIFY(!window.entries().at(1).temp);
+
+    // The next Browse starts where the last one picked.
+    QString startedIn;
+    const testutil::ModalAnswer again([&startedIn](QWidget *modal) {
+        startedIn = qobject_cast<QFileDialog *>(modal)->directory().absolutePath();
+        static_cast<QDialog *>(modal)->reject();
+    });
+    window.browse();
+    QCOMPARE(startedIn, QDir(pictures).absolutePath());
 }
 
 void tst_Sources::browseCancelled()

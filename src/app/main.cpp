@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TARVELLO_VERSION));
     mw window;
     // QApplication has already taken its own options out of argc/argv.
-    for (const QString &path : tarvello::argumentPaths(argc, argv))
+    for (const QString &path : tarvello::queuedPaths(tarvello::argumentPaths(argc, argv)))
         window.addObj(path, false);
     window.show();
     return app.exec();

@@ -1,6 +1,9 @@
 #include "base/commandline.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include "base/folderwalk.h"
 
 namespace tarvello {
 
@@ -10,6 +13,22 @@ QStringList argumentPaths(int argc, const char *const *argv)
     for (int i = 1; i < argc; ++i)
         paths.append(QFile::decodeName(argv[i]));
     return paths;
+}
+
+QStringList queuedPaths(const QStringList &paths)
+{
+    QStringList files;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir()) {
+            walkImages(path, [&files](const QString &image) {
+                files.append(image);
+                return true;
+            });
+        } else {
+            files.append(path);
+        }
+    }
+    return files;
 }
 
 } // namespace tarvello

@@ -28,4 +28,12 @@ struct imgobj
     QNetworkReply *reply = nullptr; // owned by the network access manager
     QPixmap pix;
     bool temp = false; // file is a PNG this program wrote itself
+
+    // The reply gave a link (a failed entry's text is the word "failed"). Whether the link may
+    // leave the program is the window's to say: it checks the link for more than its scheme.
+    bool hasLink() const
+    {
+        return state == tarvello::EntryState::Handled
+                && (link.scheme() == QLatin1String("http") || link.scheme() == QLatin1String("https"));
+    }
 };

@@ -5,6 +5,8 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QUrl>
 
 #include "base/folderwalk.h"
@@ -48,4 +50,17 @@ void drop::dropEvent(QDropEvent *event)
         }
     }
     event->accept();
+}
+
+void drop::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    // The area takes the keyboard focus in its turn (a key there opens Browse); show where it is.
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }

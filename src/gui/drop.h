@@ -5,6 +5,7 @@
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QPaintEvent;
 
 // The window's picture area and drop target: every dropped file, and every file inside a
 // dropped folder, comes out as one img() with its local path.
@@ -23,4 +24,5 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSignalMapper>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "base/settings.h"
 #include "base/tempfile.h"
@@ -50,6 +51,13 @@ mw::mw(QWidget *parent)
 
     m_dropProgress = new DropProgress(ui->label, this);
     setUpTableActions();
+    setUpKeys();
+
+    // A notice stands for a while, then the summary comes back.
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    m_noticeTimer->setInterval(5000);
+    connect(m_noticeTimer, &QTimer::timeout, this, &mw::showSummary);
 }
 
 mw::~mw()
@@ -61,12 +69,6 @@ void mw::fin()
 {
 }
 
-void mw::notify(const QString &text)
-{
-    m_lastNotice = text;
-    qInfo("%s", qPrintable(text));
-}
-
 void mw::cred(const QString &u, const QString &p)
 {
     ui->pw->setText(p);
@@ -75,6 +77,11 @@ void mw::cred(const QString &u, const QString &p)
 
 void mw::closeEvent(QCloseEvent *event)
 {
+    if (!mayCloseWhileUploading()) {
+        event->ignore();
+        return;
+    }
+
     const QString settingsPath = QString::fromLatin1(tarvello::settingsFileName);
     if (!ui->checkBox->isChecked()) {
         tarvello::removeCredentials(settingsPath);

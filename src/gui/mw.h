@@ -11,6 +11,7 @@ class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QSignalMapper;
+class QTimer;
 class mwui;
 
 namespace tarvello {
@@ -23,7 +24,8 @@ struct UploadOutcome;
 // Files by the part of the window they hold: mw.cpp (building the window, closing it),
 // mw_queue.cpp (entries, rows and adding images), mw_sources.cpp (Browse, Screenshot, Clipboard),
 // mw_table.cpp (clicks, the context menu, copy and paste), mw_edit.cpp (rotate and flip),
-// mw_upload.cpp (uploads and their answers).
+// mw_upload.cpp (uploads and their answers), mw_keys.cpp (the keyboard), mw_status.cpp (the line
+// under the table).
 class mw : public QWidget
 {
     Q_OBJECT
@@ -35,7 +37,7 @@ public:
 
     const QVector<imgobj> &entries() const { return objs; }
     const imgobj *selected() const { return sel; }
-    // The last short message the window gave.
+    // The last short message shown on the line under the table.
     const QString &lastNotice() const { return m_lastNotice; }
 
     // The table's columns.
@@ -75,27 +77,40 @@ private:
         QUrl link;       // the link as it may be copied or opened; empty when there is none
         double progress = -1.0; // share of the body sent while uploading; -1 when none
         bool described = false; // the description was given, even as nothing
+        QString problem; // why the file cannot be sent as an image; empty when it can
+        bool removed = false; // hidden from the queue; the row keeps its number
     };
-
-    // Says something short to the user.
-    void notify(const QString &text);
 
     // Entries and rows.
     int appendEntry(imgobj entry);
     void renderRow(int row);
     void selectEntry(int row);
+    void makeCurrent(int row);
+    bool isShown(int row) const { return row >= 0 && row < objs.size() && !m_views.at(row).removed; }
+    void removeRows(QList<int> rows);
+
+    // The line under the table: the queue's summary, or for a while a short message.
+    void notify(const QString &text);
+    void showSummary();
+
+    // The keyboard.
+    void setUpKeys();
+    void describe(int row);
+    void popUpContextMenu(int row, const QPoint &viewportPos);
 
     // Uploads.
     void startUpload(int row);
     void uploadStarted(int row, QNetworkReply *reply);
     void uploadProgressed(int row, double sent);
     void uploadFinished(int row, const tarvello::UploadOutcome &outcome);
+    bool mayCloseWhileUploading();
+    void cancelUpload(int row);
 
     // The table's actions.
     void setUpTableActions();
     QMenu *createContextMenu(int row);
     QStringList linksOfRows(const QList<int> &rows) const;
-    void copyLinks(const QStringList &links) const;
+    void copyLinks(const QStringList &links);
     void uploadAgain(int row);
 
     // Edits.
@@ -112,4 +127,8 @@ private:
     tarvello::Uploader *m_uploader = nullptr;
     DropProgress *m_dropProgress = nullptr;
     QString m_lastNotice;
+    QString m_summary;
+    QTimer *m_noticeTimer = nullptr;
+    QString m_lastBrowseFolder;
+    bool m_movingCurrent = false; // the current row is being moved to follow sel
 };

@@ -4,8 +4,11 @@
 #include "gui/mw.h"
 
 #include <QFileInfo>
+#include <QStyle>
 
+#include "base/fileproblem.h"
 #include "base/image.h"
+#include "base/summary.h"
 #include "gui/dropprogress.h"
 #include "gui/mwui.h"
 #include "gui/progressdelegate.h"
@@ -33,13 +36,18 @@ int mw::appendEntry(imgobj entry)
         table->setItem(row, column, new QTableWidgetItem);
     EntryView view;
     view.name = QFileInfo(entry.file).fileName();
+    view.problem = fileProblem(entry.file);
     objs.append(std::move(entry));
     m_views.append(view);
     renderRow(row);
+    if (!view.problem.isEmpty())
+        notify(tr("%1 cannot be used: %2").arg(view.name, view.problem));
 
     table->scrollToBottom();
-    // Appending may have moved the vector's storage.
+    // Appending may have moved the vector's storage. The new row becomes the current one, but
+    // the picture shown stays whatever the source put there.
     sel = &objs.last();
+    makeCurrent(row);
     for (QPushButton *edit : {ui->ccw90, ui->cw90, ui->rot180, ui->flipv, ui->fliph})
         edit->setEnabled(true);
     return row;
@@ -51,7 +59,11 @@ void mw::renderRow(int row)
     const EntryView &view = m_views.at(row);
     QTableWidget *table = ui->tableWidget;
 
-    table->item(row, FileColumn)->setText(view.name);
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    QTableWidgetItem *name = table->item(row, FileColumn);
+    name->setText(view.name);
+    name->setToolTip(view.problem.isEmpty() ? entry.file : entry.file + QLatin1Char('\n') + view.problem);
+    name->setData(Qt::DecorationRole, view.problem.isEmpty() ? QVariant() : QVariant(warning));
 
     QTableWidgetItem *status = table->item(row, StatusColumn);
     switch (entry.state) {
@@ -66,12 +78,17 @@ void mw::renderRow(int row)
         break;
     }
     status->setToolTip(view.tooltip);
+    const bool failed = entry.state == EntryState::Handled && !entry.hasLink();
+    status->setData(Qt::DecorationRole, failed ? QVariant(warning) : QVariant());
+    status->setData(Qt::ForegroundRole, failed ? QVariant(QBrush(errorColour(table->palette()))) : QVariant());
     status->setData(UploadProgressRole, view.progress >= 0.0 ? QVariant(view.progress) : QVariant());
 
     // The invitation stands until a description is given, even an empty one, or the entry is
     // handled and can no longer take one.
     const bool invite = !view.described && entry.state != EntryState::Handled;
     table->item(row, DescColumn)->setText(invite ? tr("Click to add") : entry.desc);
+    table->setRowHidden(row, view.removed);
+    showSummary();
 }
 
 void mw::uploaddrop(const QString &path)

@@ -3,22 +3,28 @@
 #include "gui/mw.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QStandardPaths>
 
+#include "base/browse.h"
 #include "base/image.h"
 #include "base/tempfile.h"
 #include "gui/mwui.h"
 
 void mw::browse()
 {
+    const QString start = tarvello::browseStartFolder(
+            m_lastBrowseFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath());
     const QStringList files = QFileDialog::getOpenFileNames(
-            this, tr("Open Image"),
-            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
-            tr("Image Files (*.png *.jpg *.gif *.bmp *.jpeg *.svg *.tiff)"));
+            this, tr("Open Image"), start, tarvello::browseFilter(QImageReader::supportedImageFormats()));
+    if (!files.isEmpty())
+        m_lastBrowseFolder = QFileInfo(files.first()).absolutePath();
     for (const QString &file : files)
         addObj(file, false);
 }
@@ -40,8 +46,10 @@ void mw::screens()
 void mw::clipb()
 {
     const QPixmap image = QGuiApplication::clipboard()->pixmap(QClipboard::Clipboard);
-    if (image.isNull())
+    if (image.isNull()) {
+        notify(tr("The clipboard holds no image."));
         return;
+    }
     QFile file;
     const QString name = tarvello::openTempPng(file);
     if (name.isEmpty() || !tarvello::writePng(file, image.toImage())) {

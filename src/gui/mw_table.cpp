@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QShortcut>
 
 #include <algorithm>
@@ -21,32 +22,56 @@ using namespace tarvello;
 
 void mw::handleclick(int row, int column)
 {
-    if (row < 0 || row >= objs.size())
+    if (!isShown(row))
         return;
-    imgobj &entry = objs[row];
-    ui->label->setPixmap(entry.prev);
-    sel = &entry;
+    selectEntry(row);
 
-    if (entry.state != EntryState::Waiting)
+    if (objs.at(row).state != EntryState::Waiting)
         return;
-    if (column == StatusColumn) {
+    if (column == StatusColumn)
         startUpload(row);
-    } else if (column == DescColumn) {
-        const QString text = QInputDialog::getText(this, tr("Description"), tr("Give description"),
-                                                   QLineEdit::Normal, QString());
-        // A cancelled dialog gives an empty text, which clears the description.
-        objs[row].desc = text;
-        m_views[row].described = true;
-        renderRow(row);
-    }
+    else if (column == DescColumn)
+        describe(row);
+}
+
+void mw::describe(int row)
+{
+    if (!isShown(row) || objs.at(row).state != EntryState::Waiting)
+        return;
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, tr("Description"), tr("Give description"),
+                                               QLineEdit::Normal, objs.at(row).desc, &ok);
+    if (!ok)
+        return;
+    objs[row].desc = text;
+    m_views[row].described = true;
+    renderRow(row);
+}
+
+void mw::selectEntry(int row)
+{
+    sel = &objs[row];
+    ui->label->setPixmap(sel->prev);
+    makeCurrent(row);
+}
+
+void mw::makeCurrent(int row)
+{
+    QTableWidget *table = ui->tableWidget;
+    if (table->currentRow() == row)
+        return;
+    const QScopedValueRollback<bool> moving(m_movingCurrent, true);
+    table->setCurrentCell(row, qMax(table->currentColumn(), 0));
 }
 
 void mw::handledclick(int row, int column)
 {
-    if (column != StatusColumn || row < 0 || row >= objs.size())
+    if (column != StatusColumn || !isShown(row) || m_views.at(row).link.isEmpty())
         return;
-    if (!m_views.at(row).link.isEmpty())
-        QDesktopServices::openUrl(m_views.at(row).link);
+    if (!QDesktopServices::openUrl(m_views.at(row).link)) {
+        QGuiApplication::clipboard()->setText(linksOfRows({row}).join(QString()));
+        notify(tr("No browser could open the link; it was copied instead."));
+    }
 }
 
 void mw::setUpTableActions()
@@ -56,14 +81,20 @@ void mw::setUpTableActions()
     // Links and file names stay on one line with both ends visible; the tooltip has the rest.
     table->setWordWrap(false);
     table->setTextElideMode(Qt::ElideMiddle);
-    table->horizontalHeader()->setSectionResizeMode(StatusColumn, QHeaderView::Stretch);
+    // The columns share the width; the tooltips have what does not fit.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table, &QWidget::customContextMenuRequested, this, [this, table](const QPoint &pos) {
-        QMenu *menu = createContextMenu(table->rowAt(pos.y()));
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(table->viewport()->mapToGlobal(pos));
+        popUpContextMenu(table->rowAt(pos.y()), pos);
     });
+
+    // The highlighted row is the one the edits and the preview are for, however it moved there.
+    connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_movingCurrent && isShown(current.row()))
+                    selectEntry(current.row());
+            });
 
     // Ctrl+C in the table copies the links of the selected rows.
     auto *copy = new QShortcut(QKeySequence::Copy, table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
@@ -87,16 +118,18 @@ QStringList mw::linksOfRows(const QList<int> &rows) const
 {
     QStringList links;
     for (int row : rows) {
-        if (row >= 0 && row < objs.size() && !m_views.at(row).link.isEmpty())
+        if (isShown(row) && !m_views.at(row).link.isEmpty())
             links.append(m_views.at(row).link.toString());
     }
     return links;
 }
 
-void mw::copyLinks(const QStringList &links) const
+void mw::copyLinks(const QStringList &links)
 {
-    if (!links.isEmpty())
-        QGuiApplication::clipboard()->setText(links.join(QLatin1Char('\n')));
+    if (links.isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(links.join(QLatin1Char('\n')));
+    notify(links.size() == 1 ? tr("Link copied") : tr("%1 links copied").arg(links.size()));
 }
 
 void mw::uploadAgain(int row)
@@ -115,10 +148,18 @@ void mw::uploadAgain(int row)
     startUpload(newRow);
 }
 
+void mw::popUpContextMenu(int row, const QPoint &viewportPos)
+{
+    QTableWidget *table = ui->tableWidget;
+    QMenu *menu = createContextMenu(row);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(table->viewport()->mapToGlobal(viewportPos));
+}
+
 QMenu *mw::createContextMenu(int row)
 {
     auto *menu = new QMenu(this);
-    const bool valid = row >= 0 && row < objs.size();
+    const bool valid = isShown(row);
     const bool linked = valid && !m_views.at(row).link.isEmpty();
 
     QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] { copyLinks(linksOfRows({row})); });
@@ -127,6 +168,8 @@ QMenu *mw::createContextMenu(int row)
     openLink->setEnabled(linked);
     QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { uploadAgain(row); });
     again->setEnabled(valid && objs.at(row).state == EntryState::Handled);
+    QAction *remove = menu->addAction(tr("Remove"), this, [this, row] { removeRows({row}); });
+    remove->setEnabled(valid);
     menu->addSeparator();
 
     QList<int> everyRow(objs.size());
@@ -135,4 +178,43 @@ QMenu *mw::createContextMenu(int row)
     QAction *copyAll = menu->addAction(tr("Copy all links"), this, [this, all] { copyLinks(all); });
     copyAll->setEnabled(!all.isEmpty());
     return menu;
+}
+
+void mw::removeRows(QList<int> rows)
+{
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [this](int row) { return !isShown(row); }), rows.end());
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    const int selRow = sel ? int(sel - objs.constData()) : -1;
+    for (int row : std::as_const(rows)) {
+        m_views[row].removed = true;
+        if (objs.at(row).state == EntryState::Uploading)
+            cancelUpload(row);
+        renderRow(row);
+    }
+    if (isShown(selRow))
+        return;
+
+    // The highlight moves on to the next row still shown, as it does for a row deleted in a list.
+    int next = rows.last() + 1;
+    while (next < objs.size() && !isShown(next))
+        ++next;
+    if (next >= objs.size()) {
+        next = rows.first() - 1;
+        while (next >= 0 && !isShown(next))
+            --next;
+    }
+    if (next >= 0) {
+        selectEntry(next);
+        return;
+    }
+    sel = nullptr;
+    {
+        const QScopedValueRollback<bool> moving(m_movingCurrent, true);
+        ui->tableWidget->setCurrentIndex(QModelIndex());
+    }
+    ui->label->setPixmap(QPixmap(QStringLiteral(":/tarvello/zor.png")));
+    for (QPushButton *edit : {ui->ccw90, ui->cw90, ui->rot180, ui->flipv, ui->fliph})
+        edit->setEnabled(false);
 }

@@ -2,9 +2,12 @@
 
 #include "gui/mw.h"
 
+#include <QMessageBox>
 #include <QNetworkReply>
+#include <QPushButton>
 #include <QSignalMapper>
 
+#include "base/fileproblem.h"
 #include "base/request.h"
 #include "base/uploader.h"
 #include "gui/mwui.h"
@@ -41,6 +44,10 @@ void mw::uploadProgressed(int row, double sent)
 
 void mw::startUpload(int row)
 {
+    if (!isShown(row))
+        return;
+    // The file may have changed since it was added; its failure should name what is wrong here.
+    m_views[row].problem = fileProblem(objs.at(row).file);
     objs[row].state = EntryState::Uploading;
     renderRow(row);
     upload(objs.at(row).file, row);
@@ -58,7 +65,7 @@ void mw::uploadFinished(int row, const UploadOutcome &outcome)
     imgobj &entry = objs[row];
     EntryView &view = m_views[row];
     view.answer = outcome.text;
-    view.tooltip = outcome.tooltip;
+    view.tooltip = outcome.linked || view.problem.isEmpty() ? outcome.tooltip : view.problem;
     view.link = outcome.link;
     view.progress = -1.0;
     entry.link = QUrl(outcome.text, QUrl::TolerantMode);
@@ -70,7 +77,50 @@ void mw::uploadall()
 {
     const int count = objs.size();
     for (int row = 0; row < count; ++row) {
-        if (objs.at(row).state == EntryState::Waiting)
+        if (isShown(row) && objs.at(row).state == EntryState::Waiting)
             startUpload(row);
     }
+}
+
+void mw::cancelUpload(int row)
+{
+    // A running upload finishes at once, as failed, through objhanlde; a queued one never
+    // started and so never finishes: it is closed here.
+    m_uploader->cancel(row);
+    imgobj &entry = objs[row];
+    if (entry.state != EntryState::Uploading || entry.reply)
+        return;
+    EntryView &view = m_views[row];
+    view.answer = tr("failed");
+    view.tooltip = tr("Cancelled before it was sent.");
+    view.progress = -1.0;
+    entry.state = EntryState::Handled;
+    renderRow(row);
+}
+
+bool mw::mayCloseWhileUploading()
+{
+    const int running = m_uploader->pending();
+    if (running == 0)
+        return true;
+    QMessageBox question(QMessageBox::Question, windowTitle(),
+                         running == 1 ? tr("1 upload is still running. Quit anyway?")
+                                      : tr("%1 uploads are still running. Quit anyway?").arg(running),
+                         QMessageBox::NoButton, this);
+    QPushButton *wait = question.addButton(tr("Wait"), QMessageBox::RejectRole);
+    QPushButton *quit = question.addButton(tr("Quit"), QMessageBox::DestructiveRole);
+    question.setDefaultButton(wait);
+    question.setEscapeButton(wait);
+    question.exec();
+    if (question.clickedButton() != quit)
+        return false;
+
+    // Queued ones first: aborting a running upload would let the next queued one start.
+    for (bool queued : {true, false}) {
+        for (int row = 0; row < objs.size(); ++row) {
+            if (objs.at(row).state == EntryState::Uploading && (objs.at(row).reply == nullptr) == queued)
+                cancelUpload(row);
+        }
+    }
+    return true;
 }

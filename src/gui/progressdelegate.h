@@ -8,7 +8,8 @@ namespace tarvello {
 // Absent when nothing is being sent.
 inline constexpr int UploadProgressRole = Qt::UserRole + 1;
 
-// Paints the status cell's text over a bar showing how much of its upload has been sent.
+// Paints the status cell's text and how much of its upload has been sent, as a bar and a
+// percentage, readable on selected and unselected rows in light and dark palettes.
 class ProgressDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -18,6 +19,9 @@ public:
     explicit ProgressDelegate(QObject *parent = nullptr);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+    // The share sent as a whole percentage, "42%", painted after the cell's text.
+    static QString percentText(double sent);
 };
 
 } // namespace tarvello

@@ -115,17 +115,18 @@ pids+=($!)
 sleep 0.3
 start_program a.png b.jpg
 
-# Focus starts on Browse; the chain is Browse, Screenshot, Clipboard, Username, Password,
-# Remember me, the five edit buttons, Upload All, the table, Auto Upload.
+# Focus starts on Browse; the chain follows the window's reading order: Browse, Screenshot,
+# Clipboard, the drop area, the table, the five edit buttons, Username, Password, Remember me,
+# Auto Upload, Upload All.
 key Tab Tab space                      # Clipboard
-key Tab Tab Tab Tab space              # Rotate 90 deg CW, on the pasted image
-key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space   # Screenshot
-key Tab Tab                            # Username
+key Tab Tab Tab space                  # Rotate 90 deg CW, on the pasted image (the current row)
+key shift+Tab shift+Tab shift+Tab shift+Tab space   # Screenshot
+key Tab Tab Tab Tab Tab Tab Tab Tab Tab   # Username
 xdotool type --delay 40 'e2e'
 key Tab
 xdotool type --delay 40 'pa/ss word'
 key Tab space                          # Remember me
-key Tab Tab Tab Tab Tab Tab space      # Upload All
+key Tab Tab space                      # Upload All
 
 wait_for 30 test "$(stored_count)" -ge 4 || fail "the host stored $(stored_count) of 4 images"
 sleep 1
@@ -176,7 +177,7 @@ wait_for 10 bash -c "xdotool search --onlyvisible --name '^Description\$' >/dev/
 sleep 0.3
 xdotool type --delay 40 'blue square'
 key Return
-xdotool mousemove --window "$window" 314 639 click 1   # "Upload All"
+xdotool mousemove --window "$window" 314 619 click 1   # "Upload All"
 wait_for 30 test "$(stored_count)" -ge 5 || fail "the second run stored nothing"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f3)" = e2e ] || fail "the second run was not logged in"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f4)" = 'blue square' ] || fail "the description did not arrive"

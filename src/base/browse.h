@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace tarvello {
+
+// The open dialog's filters: every format the image reader has a plugin for, then all files.
+QString browseFilter(const QList<QByteArray> &formats);
+
+// Where the open dialog starts: the last folder used, else the pictures folder, else home;
+// a folder that is not there (any more) is passed over.
+QString browseStartFolder(const QString &last, const QString &pictures, const QString &home);
+
+} // namespace tarvello
