@@ -109,6 +109,7 @@ private:
     // The table's actions.
     void setUpTableActions();
     QMenu *createContextMenu(int row);
+    QList<int> selectedRows() const;
     QStringList linksOfRows(const QList<int> &rows) const;
     void copyLinks(const QStringList &links);
     void uploadAgain(int row);

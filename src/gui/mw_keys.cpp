@@ -58,11 +58,7 @@ void mw::setUpKeys()
 
     auto *remove = new QShortcut(QKeySequence::Delete, table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(remove, &QShortcut::activated, this, [this, table] {
-        QList<int> rows;
-        for (const QModelIndex &index : table->selectionModel()->selectedIndexes()) {
-            if (!rows.contains(index.row()))
-                rows.append(index.row());
-        }
+        QList<int> rows = selectedRows();
         if (rows.isEmpty())
             rows.append(table->currentRow());
         removeRows(rows);

@@ -98,20 +98,23 @@ void mw::setUpTableActions()
 
     // Ctrl+C in the table copies the links of the selected rows.
     auto *copy = new QShortcut(QKeySequence::Copy, table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(copy, &QShortcut::activated, this, [this, table] {
-        QList<int> rows;
-        for (const QModelIndex &index : table->selectionModel()->selectedIndexes()) {
-            if (!rows.contains(index.row()))
-                rows.append(index.row());
-        }
-        std::sort(rows.begin(), rows.end());
-        copyLinks(linksOfRows(rows));
-    });
+    connect(copy, &QShortcut::activated, this, [this] { copyLinks(linksOfRows(selectedRows())); });
 
     // Ctrl+V anywhere in the window does what "Clipboard" does; a line edit with the focus
     // takes its own paste first.
     auto *paste = new QShortcut(QKeySequence::Paste, this);
     connect(paste, &QShortcut::activated, this, &mw::clipb);
+}
+
+QList<int> mw::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : ui->tableWidget->selectionModel()->selectedIndexes()) {
+        if (!rows.contains(index.row()))
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 QStringList mw::linksOfRows(const QList<int> &rows) const
