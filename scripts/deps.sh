@@ -6,12 +6,16 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
-    qt6-image-formats-plugins libqt6svg6
+    qt6-image-formats-plugins libqt6svg6 qt6-wayland
     libcpp-httplib-dev zlib1g-dev
     fonts-dejavu-core
 )
 if [ "${1:-build}" = test ]; then
     packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl curl dpkg-dev file qt6-l10n-tools)
+    # A headless Wayland desktop with a screenshot portal, a private session bus, and the
+    # validators of the desktop metadata.
+    packages+=(sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim pipewire
+               dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
 fi
 
 missing=()

@@ -16,6 +16,7 @@ mw::mw(QWidget *parent)
     , ui(new mwui)
 {
     ui->setupUi(this);
+    setUpForDesktop();
 
     mapper = new QSignalMapper(this);
     connect(mapper, &QSignalMapper::mappedInt, this, &mw::objhanlde);
@@ -68,6 +69,8 @@ void mw::cred(const QString &u, const QString &p)
 
 void mw::closeEvent(QCloseEvent *event)
 {
+    if (m_remembersDesktop)
+        saveDesktopState();
     const QString settingsPath = QString::fromLatin1(tarvello::settingsFileName);
     if (ui->checkBox->isChecked())
         tarvello::writeCredentials(settingsPath, {ui->usr->text(), ui->pw->text()});

@@ -3,6 +3,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <memory>
+
 #include "base/imgobj.h"
 
 class DropProgress;
@@ -23,7 +25,8 @@ struct UploadOutcome;
 // Files by the part of the window they hold: mw.cpp (building the window, closing it),
 // mw_queue.cpp (entries, rows and adding images), mw_sources.cpp (Browse, Screenshot, Clipboard),
 // mw_table.cpp (clicks, the context menu, copy and paste), mw_edit.cpp (rotate and flip),
-// mw_upload.cpp (uploads and their answers).
+// mw_upload.cpp (uploads and their answers), mw_desktop.cpp (screenshots, what is kept between
+// runs), mw_notify.cpp (short messages).
 class mw : public QWidget
 {
     Q_OBJECT
@@ -35,6 +38,13 @@ public:
 
     const QVector<imgobj> &entries() const { return objs; }
     const imgobj *selected() const { return sel; }
+
+    // Restores the size and place, Auto Upload and the Browse folder of the last run, and keeps
+    // them again when the window closes.
+    void rememberDesktopState();
+
+    // The last short message shown to the user.
+    const QString &lastNotice() const { return m_lastNotice; }
 
     // The table's columns.
     enum Column { FileColumn = 0, StatusColumn = 1, DescColumn = 2 };
@@ -91,6 +101,18 @@ private:
     void copyLinks(const QStringList &links) const;
     void uploadAgain(int row);
 
+    // The desktop (mw_desktop.cpp): screenshots and what is kept between runs.
+    void setUpForDesktop();
+    void fitToScreen();
+    struct PendingShot;
+    void takeScreenshot();
+    void grabWithoutWindow(const std::shared_ptr<PendingShot> &shot);
+    void shootThroughPortal(const std::shared_ptr<PendingShot> &shot);
+    void addScreenshot(const std::shared_ptr<PendingShot> &shot, const QImage &picture);
+    void saveDesktopState() const;
+
+    void notify(const QString &text);
+
     // Edits.
     void rotateSelected(qreal degrees);
     void mirrorSelected(Qt::Orientation orientation);
@@ -104,4 +126,8 @@ private:
     QVector<EntryView> m_views; // m_views[i] belongs to objs[i]
     tarvello::Uploader *m_uploader = nullptr;
     DropProgress *m_dropProgress = nullptr;
+    QString m_lastNotice;
+    QString m_browseFolder;      // where Browse opens; empty for the Pictures folder
+    bool m_remembersDesktop = false;
+    bool m_shooting = false;     // a screenshot is under way
 };

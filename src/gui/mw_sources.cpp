@@ -5,8 +5,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QStandardPaths>
 
 #include "base/image.h"
@@ -15,23 +15,22 @@
 
 void mw::browse()
 {
+    const QString folder = QFileInfo(m_browseFolder).isDir()
+            ? m_browseFolder
+            : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QStringList files = QFileDialog::getOpenFileNames(
-            this, tr("Open Image"),
-            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+            this, tr("Open Image"), folder,
             tr("Image Files (*.png *.jpg *.gif *.bmp *.jpeg *.svg *.tiff)"));
+    if (!files.isEmpty())
+        m_browseFolder = QFileInfo(files.first()).absolutePath();
     for (const QString &file : files)
         addObj(file, false);
 }
 
 void mw::screens()
 {
-    // The name is taken before the grab, so it tells when the button was pressed.
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-    tarvello::writePng(file, shot.toImage());
-    ui->label->setPixmap(tarvello::previewOf(shot));
-    addObj(name, true);
+    if (!m_shooting)
+        takeScreenshot();
 }
 
 void mw::clipb()
