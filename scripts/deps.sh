@@ -15,7 +15,7 @@ if [ "${1:-build}" = test ]; then
     # A headless Wayland desktop with a screenshot portal, a private session bus, and the
     # validators of the desktop metadata.
     packages+=(sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim pipewire
-               dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
+               wtype dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
 fi
 
 missing=()
