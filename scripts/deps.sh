@@ -11,7 +11,7 @@ packages=(
     fonts-dejavu-core
 )
 if [ "${1:-build}" = test ]; then
-    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl curl dpkg-dev file qt6-l10n-tools)
+    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl x11-utils curl dpkg-dev file qt6-l10n-tools)
     # A headless Wayland desktop with a screenshot portal, a private session bus, and the
     # validators of the desktop metadata.
     packages+=(sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim pipewire
