@@ -44,12 +44,18 @@ struct mw::PendingShot
     PendingShot() { name = openTempPng(file); }
     ~PendingShot()
     {
-        if (!added && file.isOpen()) {
+        if (!added)
+            discard();
+    }
+    Q_DISABLE_COPY_MOVE(PendingShot)
+
+    void discard()
+    {
+        if (file.isOpen()) {
             file.close();
             file.remove();
         }
     }
-    Q_DISABLE_COPY_MOVE(PendingShot)
 
     QFile file;
     QString name;
@@ -169,6 +175,7 @@ void mw::shootThroughPortal(const std::shared_ptr<PendingShot> &shot)
             notify(tr("No screenshot: the desktop offers no screenshot portal."));
             break;
         }
+        shot->discard();
         m_shooting = false;
     });
     const QString parent = QGuiApplication::platformName() == QLatin1String("xcb")
