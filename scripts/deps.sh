@@ -6,14 +6,18 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
-    qt6-image-formats-plugins libqt6svg6
+    qt6-image-formats-plugins libqt6svg6 qt6-wayland
     zlib1g-dev
     libmicrohttpd-dev
     fonts-dejavu-core
 )
 if [ "${1:-build}" = test ]; then
-    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl curl dpkg-dev file qt6-l10n-tools)
-    packages+=(openssl util-linux) # the host tests: a TLS certificate, prlimit
+    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl x11-utils curl dpkg-dev file qt6-l10n-tools)
+    # A headless Wayland desktop with a screenshot portal, a private session bus, and the
+    # validators of the desktop metadata.
+    packages+=(sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim pipewire
+               wtype dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
+    packages+=(openssl) # the host tests: a TLS certificate
 fi
 
 missing=()

@@ -2,13 +2,15 @@
 # Installs what is missing, builds, starts the local image host and the program; the host is
 # stopped when the program exits. Arguments are passed to the program (image files to queue).
 #   TARVELLO_HOST_PORT   port of the local host (default 8765)
-#   TARVELLO_HOST_DATA   where it stores images (default ./host-data)
+#   TARVELLO_HOST_DATA   where it stores images (default host-data in the project folder)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root="$(pwd)"
-scripts/deps.sh
-scripts/build.sh >/dev/null
+# The program runs in the caller's folder, so relative image names (and tarvello.ini) mean
+# what they mean there.
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh" >/dev/null
 build_dir="${BUILD_DIR:-build}"
+case "$build_dir" in /*) ;; *) build_dir="$root/$build_dir" ;; esac
 
 data="${TARVELLO_HOST_DATA:-$root/host-data}"
 mkdir -p "$data"

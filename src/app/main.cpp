@@ -1,17 +1,43 @@
 #include <QApplication>
+#include <QFile>
+
+#include <cstdio>
 
 #include "base/commandline.h"
 #include "base/version.h"
 #include "gui/mw.h"
 
+namespace {
+
+QStringList commandLine(int argc, char *argv[])
+{
+    return QStringList(QFile::decodeName(argv[0])) + tarvello::argumentPaths(argc, argv);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Before QApplication, which needs a display: --help and --version must work without one.
+    const tarvello::CommandLine early = tarvello::parseCommandLine(commandLine(argc, argv));
+    if (early.action == tarvello::CommandLine::Action::Help
+        || early.action == tarvello::CommandLine::Action::Version) {
+        std::fputs(early.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvello"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELLO_VERSION));
+    // QApplication has taken its own options out of argc/argv by now.
+    const tarvello::CommandLine options = tarvello::parseCommandLine(commandLine(argc, argv));
+    if (options.action == tarvello::CommandLine::Action::Error) {
+        std::fputs(options.text.toLocal8Bit().constData(), stderr);
+        return 1;
+    }
     mw window;
-    // QApplication has already taken its own options out of argc/argv.
-    for (const QString &path : tarvello::queuedPaths(tarvello::argumentPaths(argc, argv)))
+    window.rememberDesktopState();
+    for (const QString &path : tarvello::queuedPaths(options.paths))
         window.addObj(path, false);
     window.show();
     return app.exec();

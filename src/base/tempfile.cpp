@@ -81,6 +81,13 @@ bool writePng(QFile &file, const QImage &image)
     return saved;
 }
 
+void discardTempPng(QFile &file)
+{
+    file.close();
+    if (file.remove())
+        forget(file.fileName());
+}
+
 QStringList createdTempFiles()
 {
     QMutexLocker lock(&created().mutex);

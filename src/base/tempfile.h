@@ -22,6 +22,9 @@ QString openTempPng(QFile &file, qint64 startMsecs = -1);
 // not be written is removed again, so a failed write leaves nothing behind.
 bool writePng(QFile &file, const QImage &image);
 
+// Closes and removes a file opened by openTempPng that is not wanted after all.
+void discardTempPng(QFile &file);
+
 // Every temporary file this run created and has not removed, oldest first. They are all the
 // program's own, and all of them go when the window closes.
 QStringList createdTempFiles();

@@ -18,6 +18,7 @@ mw::mw(QWidget *parent)
     , ui(new mwui)
 {
     ui->setupUi(this);
+    setUpForDesktop();
 
     mapper = new QSignalMapper(this);
     connect(mapper, &QSignalMapper::mappedInt, this, &mw::objhanlde);
@@ -81,6 +82,8 @@ void mw::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_remembersDesktop)
+        saveDesktopState();
 
     const QString settingsPath = QString::fromLatin1(tarvello::settingsFileName);
     if (!ui->checkBox->isChecked()) {

@@ -3,6 +3,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <memory>
+
 #include "base/imgobj.h"
 
 class DropProgress;
@@ -25,7 +27,7 @@ struct UploadOutcome;
 // mw_queue.cpp (entries, rows and adding images), mw_sources.cpp (Browse, Screenshot, Clipboard),
 // mw_table.cpp (clicks, the context menu, copy and paste), mw_edit.cpp (rotate and flip),
 // mw_upload.cpp (uploads and their answers), mw_keys.cpp (the keyboard), mw_status.cpp (the line
-// under the table).
+// under the table), mw_desktop.cpp (screenshots, what is kept between runs).
 class mw : public QWidget
 {
     Q_OBJECT
@@ -39,6 +41,10 @@ public:
     const imgobj *selected() const { return sel; }
     // The last short message shown on the line under the table.
     const QString &lastNotice() const { return m_lastNotice; }
+
+    // Restores the size and place, Auto Upload and the Browse folder of the last run, and keeps
+    // them again when the window closes.
+    void rememberDesktopState();
 
     // The table's columns.
     enum Column { FileColumn = 0, StatusColumn = 1, DescColumn = 2 };
@@ -114,6 +120,16 @@ private:
     void copyLinks(const QStringList &links);
     void uploadAgain(int row);
 
+    // The desktop (mw_desktop.cpp): screenshots and what is kept between runs.
+    void setUpForDesktop();
+    void fitToScreen();
+    struct PendingShot;
+    void takeScreenshot();
+    void grabWithoutWindow(const std::shared_ptr<PendingShot> &shot);
+    void shootThroughPortal(const std::shared_ptr<PendingShot> &shot);
+    void addScreenshot(const std::shared_ptr<PendingShot> &shot, const QImage &picture);
+    void saveDesktopState() const;
+
     // Edits.
     void rotateSelected(qreal degrees);
     void mirrorSelected(Qt::Orientation orientation);
@@ -130,6 +146,8 @@ private:
     QString m_lastNotice;
     QString m_summary;
     QTimer *m_noticeTimer = nullptr;
-    QString m_lastBrowseFolder;
     bool m_movingCurrent = false; // the current row is being moved to follow sel
+    QString m_browseFolder;      // where Browse opens; empty for the Pictures folder
+    bool m_remembersDesktop = false;
+    bool m_shooting = false;     // a screenshot is under way
 };

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QScreen>
 #include <QStandardPaths>
 
 #include "base/browse.h"
@@ -20,27 +19,19 @@
 void mw::browse()
 {
     const QString start = tarvello::browseStartFolder(
-            m_lastBrowseFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath());
+            m_browseFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath());
     const QStringList files = QFileDialog::getOpenFileNames(
             this, tr("Open Image"), start, tarvello::browseFilter(QImageReader::supportedImageFormats()));
     if (!files.isEmpty())
-        m_lastBrowseFolder = QFileInfo(files.first()).absolutePath();
+        m_browseFolder = QFileInfo(files.first()).absolutePath();
     for (const QString &file : files)
         addObj(file, false);
 }
 
 void mw::screens()
 {
-    // The name is taken before the grab, so it tells when the button was pressed.
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-    if (name.isEmpty() || !tarvello::writePng(file, shot.toImage())) {
-        notify(tr("The screenshot could not be saved in the temporary folder."));
-        return;
-    }
-    ui->label->setPixmap(tarvello::previewOf(shot));
-    addObj(name, true);
+    if (!m_shooting)
+        takeScreenshot();
 }
 
 void mw::clipb()

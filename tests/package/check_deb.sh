@@ -14,12 +14,14 @@ deb=$(ls "$work"/out/tarvello_*.deb)
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/tarvello ./usr/bin/tarvello-host ./usr/share/applications/tarvello.desktop \
-         ./usr/share/icons/hicolor/64x64/apps/tarvello.png; do
+         ./usr/share/metainfo/invalid.tarvello.Uploader.metainfo.xml \
+         ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/tarvello.png \
+         ./usr/share/icons/hicolor/scalable/apps/tarvello.svg; do
     grep -qx "$f" <<<"$contents" || fail "$f is not in the package"
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6network6 libmicrohttpd12 zlib1g qt6-image-formats-plugins libqt6svg6; do
+for d in libqt6widgets6 libqt6network6 libqt6dbus6 libmicrohttpd12 zlib1g qt6-image-formats-plugins libqt6svg6 qt6-wayland; do
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 # Every dependency can be had from the archive: apt resolves the package without installing it.

@@ -1,0 +1,127 @@
+#include "base/portal.h"
+
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QMetaObject>
+#include <QRandomGenerator>
+#include <QUrl>
+
+namespace tarvello {
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString screenshotInterface = QStringLiteral("org.freedesktop.portal.Screenshot");
+const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
+
+bool meansNoPortal(const QDBusError &error)
+{
+    switch (error.type()) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::UnknownObject:
+    case QDBusError::UnknownInterface:
+    case QDBusError::UnknownMethod:
+    case QDBusError::Disconnected:
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QString portalRequestPath(const QString &uniqueName, const QString &token)
+{
+    QString sender = uniqueName;
+    if (sender.startsWith(QLatin1Char(':')))
+        sender.remove(0, 1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    return portalPath + QLatin1String("/request/") + sender + QLatin1Char('/') + token;
+}
+
+PortalScreenshot::PortalScreenshot(const QDBusConnection &bus, QObject *parent)
+    : QObject(parent)
+    , m_bus(bus)
+{
+}
+
+void PortalScreenshot::request(const QString &parentWindow)
+{
+    if (!m_bus.isConnected()) {
+        finish(Outcome::NoPortal);
+        return;
+    }
+    const QString token = QStringLiteral("tarvello%1").arg(QRandomGenerator::global()->generate());
+    // Listening first: the portal may answer before the call's own reply arrives.
+    listen(portalRequestPath(m_bus.baseService(), token));
+
+    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, screenshotInterface,
+                                                       QStringLiteral("Screenshot"));
+    // Headless and tiling desktops have no way to pick an area; the whole screen is what the
+    // button has always meant.
+    call << parentWindow
+         << QVariantMap{{QStringLiteral("handle_token"), token},
+                        {QStringLiteral("modal"), true},
+                        {QStringLiteral("interactive"), false}};
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<QDBusObjectPath> reply = *call;
+        if (m_path.isEmpty())
+            return; // answered already
+        if (reply.isError()) {
+            stopListening();
+            finish(meansNoPortal(reply.error()) ? Outcome::NoPortal : Outcome::Failed);
+            return;
+        }
+        // Portals before 0.9 chose the path themselves.
+        if (reply.value().path() != m_path)
+            listen(reply.value().path());
+    });
+}
+
+void PortalScreenshot::response(uint code, const QVariantMap &results)
+{
+    stopListening();
+    if (code == 1) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    const QUrl uri(results.value(QStringLiteral("uri")).toString());
+    if (code != 0 || !uri.isLocalFile()) {
+        finish(Outcome::Failed);
+        return;
+    }
+    finish(Outcome::Taken, uri.toLocalFile());
+}
+
+void PortalScreenshot::listen(const QString &path)
+{
+    stopListening();
+    m_path = path;
+    m_bus.connect(QString(), m_path, requestInterface, QStringLiteral("Response"), this,
+                  SLOT(response(uint, QVariantMap)));
+}
+
+void PortalScreenshot::stopListening()
+{
+    if (m_path.isEmpty())
+        return;
+    m_bus.disconnect(QString(), m_path, requestInterface, QStringLiteral("Response"), this,
+                     SLOT(response(uint, QVariantMap)));
+    m_path.clear();
+}
+
+void PortalScreenshot::finish(Outcome outcome, const QString &localFile)
+{
+    QMetaObject::invokeMethod(this, [this, outcome, localFile] { emit finished(outcome, localFile); },
+                              Qt::QueuedConnection);
+}
+
+} // namespace tarvello

@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# The real program on X11 as a desktop program: --help and --version without a display; on a
+# 1280 x 600 screen with openbox the window fits, keeps itself out of its own screenshot, and
+# comes back at its place with Auto Upload after a restart ("--" queues a file named --help);
+# on a 2560 x 1600 screen at scale 2 the screenshot holds the physical pixels. Starts its own
+# Xvfb servers, openbox, image host and programs, and stops each by its process id.
+#
+# usage: desktop_x11.sh TARVELLO_BIN TARVELLO_HOST_BIN COLOURWINDOW_BIN ARTIFACT_DIR
+set -euo pipefail
+
+tarvello_bin=$(realpath "$1")
+host_bin=$(realpath "$2")
+colour_bin=$(realpath "$3")
+mkdir -p "$4"
+artifacts=$(realpath "$4")
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-x11.XXXXXX")
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    [ -n "${KEEP_E2E:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/x11-failure.png" 2>/dev/null || true
+    tail -n 20 "$work/program.log" >&2 2>/dev/null || true
+    exit 1
+}
+
+wait_for() { # wait_for SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# --- no display at all: --help and --version answer and exit ---
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tarvello_bin" --help) || fail "--help exited with $?"
+grep -q '^Usage: tarvello \[options\] \[images...\]' <<<"$out" || fail "--help printed: $out"
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tarvello_bin" --version) || fail "--version exited with $?"
+[ "$out" = "tarvello 3.0.0" ] || fail "--version printed: $out"
+QT_QPA_PLATFORM=offscreen "$tarvello_bin" --no-such-option >/dev/null 2>"$work/bad.txt" && fail "an unknown option was taken"
+grep -q 'no-such-option' "$work/bad.txt" || fail "an unknown option was not named"
+
+start_x() { # start_x WxH: an X server on a free display, and openbox
+    local n
+    DISPLAY=""
+    for n in $(seq 90 190); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >"$work/xvfb-$n.log" 2>&1 &
+            pids+=($!)
+            wait_for 10 test -e "/tmp/.X11-unix/X$n" || fail "Xvfb did not start"
+            export DISPLAY=":$n"
+            break
+        fi
+    done
+    [ -n "$DISPLAY" ] || fail "no free X display"
+    openbox >"$work/openbox-$n.log" 2>&1 &
+    pids+=($!)
+    wait_for 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+}
+
+mkdir -p "$work/data" "$work/tmp" "$work/user" "$work/config"
+"$host_bin" --port 0 --data "$work/data" --port-file "$work/port" >"$work/host.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -s "$work/port" || fail "the image host did not start"
+host="127.0.0.1:$(cat "$work/port")"
+export XDG_CONFIG_HOME="$work/config"
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE TARVELLO_SCREENSHOT
+
+start_program() { # start_program ARGS...; sets window and program_pid
+    TMPDIR="$work/tmp" TARVELLO_HOST="$host" QT_QPA_PLATFORM=xcb "$tarvello_bin" "$@" >>"$work/program.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' | head -n 1)
+    [ -n "$window" ] || fail "no window"
+    xdotool windowactivate --sync "$window"
+    sleep 0.5
+}
+key() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
+close_program() {
+    wmctrl -c 'Tarvello uploader'
+    wait_for 10 bash -c "! kill -0 $program_pid 2>/dev/null" || fail "the window did not close"
+}
+client() { # x y w h of the window's own area (xdotool counts the title bar twice under openbox)
+    xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
+}
+geometry() { # x y w h of the window's frame, decorations included
+    local x y w h l r t b
+    read -r x y w h < <(client)
+    read -r l r t b < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+screenshot_taken() { # the newest temporary PNG, once it is whole
+    local f
+    f=$(ls -t "$work"/tmp/*.png 2>/dev/null | head -n 1)
+    [ -n "$f" ] && identify "$f" >/dev/null 2>&1
+}
+
+# --- a 1280 x 600 screen: the window fits, and is not in its own screenshot ---
+start_x 1280x600
+colour='#1f9d55'
+"$colour_bin" "$colour" 1280x600 >"$work/colour.log" 2>&1 &
+pids+=($!)
+timeout 10 xdotool search --sync --onlyvisible --name '^colour$' >/dev/null || fail "no colour window"
+cd "$work/user"
+start_program
+read -r fx fy fw fh < <(geometry)
+[ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] && [ $((fx + fw)) -le 1280 ] && [ $((fy + fh)) -le 600 ] \
+    || fail "the window ($fw x $fh at $fx,$fy with its frame) does not fit 1280 x 600"
+import -window root "$artifacts/x11-small-screen.png"
+
+key Tab space                        # Screenshot
+wait_for 10 screenshot_taken || fail "no screenshot"
+timeout 10 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' >/dev/null || fail "the window did not come back"
+shot=$(ls -t "$work"/tmp/*.png | head -n 1)
+[ "$(identify -format '%wx%h' "$shot")" = 1280x600 ] || fail "the screenshot is $(identify -format '%wx%h' "$shot")"
+read -r x y w h < <(client)
+inside=$(convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -alpha off \
+    -fill white -opaque "$colour" -fill black +opaque white -format '%[fx:mean]' info:)
+awk -v s="$inside" 'BEGIN { exit !(s >= 0.99) }' || fail "the window is in its own screenshot ($inside of its place is the desktop)"
+
+# --- its place and Auto Upload come back after a restart ---
+key shift+Tab shift+Tab shift+Tab space   # Auto Upload: back past Browse, the chain wraps to Upload All, then one more
+xdotool windowmove --sync "$window" 300 24
+sleep 0.3
+read -r before < <(geometry | cut -d' ' -f1-3)
+close_program
+grep -q '^auto=true' "$work/config/tarvello/tarvello.conf" || fail "Auto Upload was not kept: $(cat "$work/config/tarvello/tarvello.conf")"
+
+# A file named like an option is still an image after "--".
+convert -size 50x40 xc:'#aa3311' png:help.tmp && mv -- help.tmp --help
+start_program -- --help
+read -r after < <(geometry | cut -d' ' -f1-3)
+[ "$after" = "$before" ] || fail "the window came back at $after, not at $before"
+wait_for 20 test -s "$work/data/index.tsv" || fail "Auto Upload did not send the --help image"
+stored=$(ls "$work"/data/*.png | head -n 1)
+cmp -s "$stored" -- "--help" || fail "the host stored something else than the --help file"
+import -window root "$artifacts/x11-restarted.png"
+close_program
+
+# --- a 2560 x 1600 screen at scale 2: the screenshot holds the physical pixels ---
+start_x 2560x1600
+rm -f "$work"/tmp/*.png
+QT_SCALE_FACTOR=2 start_program
+key Tab space
+wait_for 10 screenshot_taken || fail "no screenshot at scale 2"
+shot=$(ls -t "$work"/tmp/*.png | head -n 1)
+[ "$(identify -format '%wx%h' "$shot")" = 2560x1600 ] || fail "at scale 2 the screenshot is $(identify -format '%wx%h' "$shot")"
+timeout 10 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' >/dev/null || fail "the window did not come back"
+sleep 0.5
+import -window "$window" "$artifacts/x11-scale2-window.png"
+close_program
+
+echo "desktop x11: help and version without display; fits 1280x600; not in its own screenshot; place and Auto Upload kept; -- --help queued; 2560x1600 at scale 2"
+echo "1 passed, 0 failed"
