@@ -14,30 +14,11 @@ colour_bin=$(realpath "$3")
 mkdir -p "$4"
 artifacts=$(realpath "$4")
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-x11.XXXXXX")
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    [ -n "${KEEP_E2E:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/x11-failure.png" 2>/dev/null || true
-    tail -n 20 "$work/program.log" >&2 2>/dev/null || true
-    exit 1
-}
-
-wait_for() { # wait_for SECONDS COMMAND...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
+. "$(dirname "$(realpath "$0")")/common.sh"
+e2e_begin x11
+on_failure() {
+    [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/x11-failure.png" 2>/dev/null
+    tail -n 20 "$work/program.log" >&2 2>/dev/null
 }
 
 # --- no display at all: --help and --version answer and exit ---
@@ -48,46 +29,12 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tarvello_bin" --version) || fail "--ve
 QT_QPA_PLATFORM=offscreen "$tarvello_bin" --no-such-option >/dev/null 2>"$work/bad.txt" && fail "an unknown option was taken"
 grep -q 'no-such-option' "$work/bad.txt" || fail "an unknown option was not named"
 
-start_x() { # start_x WxH: an X server on a free display, and openbox
-    local n
-    DISPLAY=""
-    for n in $(seq 90 190); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp >"$work/xvfb-$n.log" 2>&1 &
-            pids+=($!)
-            wait_for 10 test -e "/tmp/.X11-unix/X$n" || fail "Xvfb did not start"
-            export DISPLAY=":$n"
-            break
-        fi
-    done
-    [ -n "$DISPLAY" ] || fail "no free X display"
-    openbox >"$work/openbox-$n.log" 2>&1 &
-    pids+=($!)
-    wait_for 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
-}
 
-mkdir -p "$work/data" "$work/tmp" "$work/user" "$work/config"
-"$host_bin" --port 0 --data "$work/data" --port-file "$work/port" >"$work/host.log" 2>&1 &
-pids+=($!)
-wait_for 10 test -s "$work/port" || fail "the image host did not start"
-host="127.0.0.1:$(cat "$work/port")"
+mkdir -p "$work/tmp" "$work/user" "$work/config"
+start_host
 export XDG_CONFIG_HOME="$work/config"
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE TARVELLO_SCREENSHOT
 
-start_program() { # start_program ARGS...; sets window and program_pid
-    TMPDIR="$work/tmp" TARVELLO_HOST="$host" QT_QPA_PLATFORM=xcb "$tarvello_bin" "$@" >>"$work/program.log" 2>&1 &
-    program_pid=$!
-    pids+=("$program_pid")
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' | head -n 1)
-    [ -n "$window" ] || fail "no window"
-    xdotool windowactivate --sync "$window"
-    sleep 0.5
-}
-key() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
-close_program() {
-    wmctrl -c 'Tarvello uploader'
-    wait_for 10 bash -c "! kill -0 $program_pid 2>/dev/null" || fail "the window did not close"
-}
 client() { # x y w h of the window's own area (xdotool counts the title bar twice under openbox)
     xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'

@@ -11,55 +11,15 @@ host_bin=$(realpath "$2")
 mkdir -p "$3"
 artifacts=$(realpath "$3")
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-e2e.XXXXXX")
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${pids[@]}"; do
-        wait "$pid" 2>/dev/null || true
-    done
-    [ -n "${KEEP_E2E:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
+. "$(dirname "$(realpath "$0")")/common.sh"
+e2e_begin e2e
+on_failure() { [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/failure.png" 2>/dev/null; }
 
-fail() {
-    echo "FAIL: $*" >&2
-    [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/failure.png" 2>/dev/null || true
-    exit 1
-}
-
-wait_for() { # wait_for SECONDS COMMAND...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-
-# --- an X server on a free display, and a window manager ---
-display=""
-for n in $(seq 90 190); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=$n
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display"
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 test -e "/tmp/.X11-unix/X$display" || fail "Xvfb did not start"
-export DISPLAY=":$display"
-unset WAYLAND_DISPLAY
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+# --- an X server and a window manager ---
+start_x 1280x1024
 
 # --- the image host, with an account ---
-mkdir -p "$work/data" "$work/tmp" "$work/user"
+mkdir -p "$work/tmp" "$work/user"
 printf 'e2e:pa/ss word\n' >"$work/users.txt"
 # With E2E_TLS=1 the host serves HTTPS with a certificate made here, which the program trusts
 # through TARVELLO_CA_FILE.
@@ -70,10 +30,7 @@ if [ "${E2E_TLS:-0}" = 1 ]; then
     tls_args=(--tls-cert "$work/cert.pem" --tls-key "$work/key.pem"); scheme=https; curl_tls=(--cacert "$work/cert.pem")
     export TARVELLO_CA_FILE="$work/cert.pem"
 fi
-"$host_bin" --port 0 --data "$work/data" --users "$work/users.txt" --port-file "$work/port" "${tls_args[@]}" >"$work/host.log" 2>&1 &
-pids+=($!)
-wait_for 10 test -s "$work/port" || fail "the image host did not start"
-host="127.0.0.1:$(cat "$work/port")"
+start_host --users "$work/users.txt" "${tls_args[@]}"
 [ "$scheme" = https ] && program_host="https://$host" || program_host="$host"
 
 # A stand-in for the desktop's browser: it records what it is asked to open.
@@ -92,22 +49,6 @@ sha256sum a.png b.jpg c.png >"$work/user.sha256"
 
 stored_count() { grep -c . "$work/data/index.tsv" 2>/dev/null || echo 0; }
 
-start_program() { # start_program ARGS...; sets window and program_pid
-    TMPDIR="$work/tmp" TARVELLO_HOST="$program_host" QT_QPA_PLATFORM=xcb "$tarvello_bin" "$@" >>"$work/program.log" 2>&1 &
-    program_pid=$!
-    pids+=("$program_pid")
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' | head -n 1)
-    [ -n "$window" ] || fail "no window"
-    xdotool windowactivate --sync "$window"
-    sleep 0.5
-}
-
-key() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
-
-close_program() {
-    wmctrl -c 'Tarvello uploader'
-    wait_for 10 bash -c "! kill -0 $program_pid 2>/dev/null" || fail "the window did not close"
-}
 
 # --- first run: clipboard, rotate, screenshot, login, remember, Upload All ---
 xclip -quiet -selection clipboard -t image/png -i "$work/clip.png" >/dev/null 2>&1 &

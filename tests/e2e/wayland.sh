@@ -21,31 +21,12 @@ colour_bin=$(realpath "$3")
 mkdir -p "$4"
 artifacts=$(realpath "$4")
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-wayland.XXXXXX")
+. "$(dirname "$(realpath "$0")")/common.sh"
+e2e_begin wayland
 chmod 755 "$work" # sway runs as nobody and reads its configuration here
-pids=()
-cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    [ -n "${KEEP_E2E:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
+on_failure() {
     for log in "$work"/*.log; do echo "--- $log"; tail -n 20 "$log"; done >&2
-    [ -n "${WAYLAND_DISPLAY:-}" ] && grim "$artifacts/wayland-failure.png" 2>/dev/null || true
-    exit 1
-}
-
-wait_for() { # wait_for SECONDS COMMAND...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
+    [ -n "${WAYLAND_DISPLAY:-}" ] && grim "$artifacts/wayland-failure.png" 2>/dev/null
 }
 
 on_bus() {
@@ -53,12 +34,6 @@ on_bus() {
         --method org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null | grep -q true
 }
 
-start() { # start LOG COMMAND...: runs in the background and remembers the process
-    local log=$1
-    shift
-    "$@" >"$work/$log.log" 2>&1 &
-    pids+=($!)
-}
 
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1
@@ -95,10 +70,8 @@ start portal /usr/libexec/xdg-desktop-portal
 wait_for 10 on_bus org.freedesktop.portal.Desktop || fail "xdg-desktop-portal is not on the bus"
 
 # --- the image host ---
-mkdir -p "$work/data" "$work/tmp" "$work/user" "$work/config/tarvello"
-start host "$host_bin" --port 0 --data "$work/data" --port-file "$work/port"
-wait_for 10 test -s "$work/port" || fail "the image host did not start"
-host="127.0.0.1:$(cat "$work/port")"
+mkdir -p "$work/tmp" "$work/user" "$work/config/tarvello"
+start_host
 
 # --- a window of a known colour, then the program, both on the Wayland platform ---
 colour='#1f9d55'

@@ -1,0 +1,81 @@
+# Shared by the end-to-end scripts; sourced, not run. A work folder whose processes are all
+# stopped, and which is removed, when the script exits (KEEP_E2E=1 keeps it); waiting with a
+# deadline; an X server with openbox; the image host; the real program's window.
+# A script may define on_failure() to leave more evidence behind before it exits.
+
+e2e_begin() { # e2e_begin NAME
+    work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-$1.XXXXXX")
+    pids=()
+    trap e2e_cleanup EXIT
+}
+
+e2e_cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    [ -n "${KEEP_E2E:-}" ] || rm -rf "$work"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    if declare -F on_failure >/dev/null; then on_failure || true; fi
+    exit 1
+}
+
+wait_for() { # wait_for SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+start() { # start LOG COMMAND...: runs in the background and remembers the process
+    local log=$1
+    shift
+    "$@" >"$work/$log.log" 2>&1 &
+    pids+=($!)
+}
+
+start_x() { # start_x WxH: an X server on a free display, and openbox
+    local n
+    DISPLAY=""
+    for n in $(seq 90 190); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            start "xvfb-$n" Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp
+            wait_for 10 test -e "/tmp/.X11-unix/X$n" || fail "Xvfb did not start"
+            export DISPLAY=":$n"
+            break
+        fi
+    done
+    [ -n "$DISPLAY" ] || fail "no free X display"
+    unset WAYLAND_DISPLAY
+    start "openbox-$n" openbox
+    wait_for 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+}
+
+start_host() { # start_host ARGS...: the image host on a free port, storing in $work/data; sets host
+    mkdir -p "$work/data"
+    start host "$host_bin" --port 0 --data "$work/data" --port-file "$work/port" "$@"
+    wait_for 10 test -s "$work/port" || fail "the image host did not start"
+    host="127.0.0.1:$(cat "$work/port")"
+}
+
+start_program() { # start_program ARGS...: the program on X, uploading to $program_host (else $host); sets window and program_pid
+    TMPDIR="$work/tmp" TARVELLO_HOST="${program_host:-$host}" QT_QPA_PLATFORM=xcb "$tarvello_bin" "$@" \
+        >>"$work/program.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' | head -n 1)
+    [ -n "$window" ] || fail "no window"
+    xdotool windowactivate --sync "$window"
+    sleep 0.5
+}
+
+key() { xdotool key --clearmodifiers --delay 80 "$@"; sleep 0.3; }
+
+close_program() {
+    wmctrl -c 'Tarvello uploader'
+    wait_for 10 bash -c "! kill -0 $program_pid 2>/dev/null" || fail "the window did not close"
+}
