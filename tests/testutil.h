@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QImage>
 #include <QString>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -109,6 +110,17 @@ inline std::unique_ptr<ModalAnswer> whenTextDialog(const QString &text, bool acc
 inline tarvello::Uploader *uploaderOf(QObject *window)
 {
     return window->findChild<tarvello::Uploader *>();
+}
+
+// No row of the window shows an edit still being written.
+inline bool savesDone(QWidget *window)
+{
+    const auto *table = window->findChild<QTableWidget *>();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (!table->item(row, 0)->data(Qt::DecorationRole).isNull())
+            return false;
+    }
+    return true;
 }
 
 // The data compressed by zlib: windowBits 15 + 16 gives gzip, 15 zlib-wrapped deflate, -15 bare.

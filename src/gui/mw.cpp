@@ -6,6 +6,7 @@
 #include <QSignalMapper>
 #include <QStandardPaths>
 
+#include "base/previews.h"
 #include "base/settings.h"
 #include "base/uploader.h"
 #include "gui/dropprogress.h"
@@ -48,6 +49,7 @@ mw::mw(QWidget *parent)
     connect(ui->flipv, &QPushButton::clicked, this, &mw::flipv);
 
     m_dropProgress = new DropProgress(ui->label, this);
+    setUpImages();
     setUpTableActions();
 }
 
@@ -74,6 +76,7 @@ void mw::closeEvent(QCloseEvent *event)
     else
         QFile::remove(settingsPath);
 
+    finishSaves();
     // Only files this program wrote, and only while they still lie in the temporary folder.
     // Qt gives an empty location when $TMPDIR names no folder; nothing of ours lies there then.
     const QString tmp = QStandardPaths::writableLocation(QStandardPaths::TempLocation);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <memory>
+
 #include <QVector>
 #include <QWidget>
 
+#include "base/editqueue.h"
 #include "base/imgobj.h"
 
 class DropProgress;
 class QCloseEvent;
+class QFile;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -14,7 +18,11 @@ class QSignalMapper;
 class mwui;
 
 namespace tarvello {
+class EditQueue;
+class PreviewBudget;
+class PreviewLoader;
 class Uploader;
+struct EditResult;
 struct UploadOutcome;
 }
 
@@ -72,6 +80,9 @@ private:
         QString tooltip; // the whole link, or why it failed
         double progress = -1.0; // share of the body sent while uploading; -1 when none
         bool described = false; // the description was given, even as nothing
+        bool saving = false;    // an edit's new file is still being written
+        bool unsaved = false;   // the last edit could not be written: the picture lives only in pix
+        bool noPreview = false; // the file was read for a preview and holds no image
     };
 
     // Entries and rows.
@@ -94,7 +105,19 @@ private:
     // Edits.
     void rotateSelected(qreal degrees);
     void mirrorSelected(Qt::Orientation orientation);
-    void finishEdit(const QString &newFile);
+    void editSelected(tarvello::EditStep step);
+    void editFinished(const tarvello::EditResult &result);
+    bool uploadWaitsForSave(int row);
+
+    // Previews and the selected entry's picture (mw_preview.cpp).
+    void showPreview(int row);
+    void requestPreview(int row);
+    void previewLoaded(int row, const QString &file, const QImage &preview);
+    void setPreview(int row, const QPixmap &preview, bool keep = false);
+    void releasePicture();
+    void finishSaves();
+    void setUpImages();
+    void addPicture(const QString &file, const QPixmap &picture, std::unique_ptr<QFile> target);
 
     QNetworkAccessManager *nam;
     QSignalMapper *mapper;
@@ -104,4 +127,9 @@ private:
     QVector<EntryView> m_views; // m_views[i] belongs to objs[i]
     tarvello::Uploader *m_uploader = nullptr;
     DropProgress *m_dropProgress = nullptr;
+    tarvello::PreviewLoader *m_previews = nullptr;
+    std::unique_ptr<tarvello::PreviewBudget> m_previewBudget;
+    tarvello::EditQueue *m_edits = nullptr;
+    int m_wantedPreview = -1;   // the clicked row whose preview the label is waiting for
+    QList<int> m_waitingUploads; // rows whose upload waits for an edit to be written
 };

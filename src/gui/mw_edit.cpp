@@ -1,14 +1,18 @@
 // Rotate and flip: each edit of the selected entry writes a new temporary PNG that the entry
-// then names; the file the entry named before is never touched.
+// then names; the file the entry named before is never touched. The decode, the transform and
+// the encode run on worker threads; the row shows a busy icon until the file is complete.
 
 #include "gui/mw.h"
 
 #include <QFile>
 
-#include "base/transform.h"
-#include "gui/mwui.h"
+#include "base/editqueue.h"
 #include "base/image.h"
 #include "base/tempfile.h"
+#include "base/transform.h"
+#include "gui/mwui.h"
+
+using namespace tarvello;
 
 void mw::cw90()
 {
@@ -37,32 +41,75 @@ void mw::flipv()
 
 void mw::rotateSelected(qreal degrees)
 {
-    if (!sel)
-        return;
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    sel->pix = tarvello::rotated(sel->pix, degrees);
-    tarvello::writePng(file, sel->pix.toImage());
-    finishEdit(name);
+    editSelected([degrees](const QPixmap &source, QFile &file, bool &written) {
+        const QPixmap result = rotated(source, degrees);
+        written = writePng(file, result.toImage());
+        return result;
+    });
 }
 
 void mw::mirrorSelected(Qt::Orientation orientation)
 {
-    if (!sel)
-        return;
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    const QImage result = tarvello::mirrored(sel->pix.toImage(), orientation);
-    // The entry's image is what the file holds: PNG is lossless, so the mirror in memory is the
-    // same picture, and an image that could not be written is no longer the entry's image.
-    sel->pix = tarvello::writePng(file, result) ? QPixmap::fromImage(result) : QPixmap();
-    finishEdit(name);
+    editSelected([orientation](const QPixmap &source, QFile &file, bool &written) {
+        const QImage result = mirrored(source.toImage(), orientation);
+        // The entry's image is what the file holds: PNG is lossless, so the mirror in memory is
+        // the same picture, and an image that could not be written is no longer the entry's.
+        written = writePng(file, result);
+        return written ? QPixmap::fromImage(result) : QPixmap();
+    });
 }
 
-void mw::finishEdit(const QString &newFile)
+void mw::editSelected(EditStep step)
 {
-    sel->file = newFile;
-    sel->prev = tarvello::previewOf(sel->pix);
-    ui->label->setPixmap(sel->prev);
+    if (!sel)
+        return;
+    const int row = int(sel - objs.data());
+    // The name tells when the button was pressed, however long the work behind it takes.
+    auto file = std::make_unique<QFile>();
+    const QString name = openTempPng(*file);
+    m_edits->submit(row, sel->pix, sel->file, std::move(file), name, std::move(step));
+    sel->file = name;
     sel->temp = true;
+    m_views[row].saving = true;
+    renderRow(row);
+}
+
+void mw::editFinished(const EditResult &result)
+{
+    const int row = result.key;
+    imgobj &entry = objs[row];
+    EntryView &view = m_views[row];
+    view.unsaved = !result.written;
+    const bool selected = sel == &entry;
+    entry.pix = selected || view.unsaved ? result.picture : QPixmap();
+    setPreview(row, result.preview, view.unsaved);
+    if (selected) {
+        ui->label->setPixmap(entry.prev);
+        if (m_wantedPreview == row)
+            m_wantedPreview = -1;
+    }
+    if (result.last) {
+        view.saving = false;
+        if (m_wantedPreview >= 0 && objs.at(m_wantedPreview).prev.isNull())
+            showPreview(m_wantedPreview);
+    }
+    renderRow(row);
+
+    // Uploads asked for while their file was being written go now that it is complete.
+    const QList<int> waiting = std::exchange(m_waitingUploads, {});
+    for (int other : waiting) {
+        if (m_edits->isWriting(objs.at(other).file))
+            m_waitingUploads.append(other);
+        else
+            upload(objs.at(other).file, other);
+    }
+}
+
+bool mw::uploadWaitsForSave(int row)
+{
+    if (!m_edits->isWriting(objs.at(row).file))
+        return false;
+    if (!m_waitingUploads.contains(row))
+        m_waitingUploads.append(row);
+    return true;
 }

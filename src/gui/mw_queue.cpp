@@ -4,6 +4,7 @@
 #include "gui/mw.h"
 
 #include <QFileInfo>
+#include <QStyle>
 
 #include "base/image.h"
 #include "gui/dropprogress.h"
@@ -14,10 +15,9 @@ using namespace tarvello;
 
 void mw::addObj(const QString &file, bool is_c)
 {
+    // Nothing is decoded here: the row appears at once, and its preview follows from a worker.
     imgobj entry;
     entry.file = file;
-    entry.pix = loadPixmap(file);
-    entry.prev = previewOf(entry.pix);
     entry.temp = is_c;
     const int row = appendEntry(std::move(entry));
     if (ui->checkBox_2->isChecked())
@@ -33,8 +33,13 @@ int mw::appendEntry(imgobj entry)
         table->setItem(row, column, new QTableWidgetItem);
     EntryView view;
     view.name = QFileInfo(entry.file).fileName();
+    releasePicture();
     objs.append(std::move(entry));
     m_views.append(view);
+    if (objs.last().prev.isNull())
+        requestPreview(row);
+    else
+        setPreview(row, objs.last().prev);
     renderRow(row);
 
     table->scrollToBottom();
@@ -51,7 +56,9 @@ void mw::renderRow(int row)
     const EntryView &view = m_views.at(row);
     QTableWidget *table = ui->tableWidget;
 
-    table->item(row, FileColumn)->setText(view.name);
+    QTableWidgetItem *name = table->item(row, FileColumn);
+    name->setText(view.name);
+    name->setData(Qt::DecorationRole, view.saving ? QVariant(style()->standardIcon(QStyle::SP_DialogSaveButton)) : QVariant());
 
     QTableWidgetItem *status = table->item(row, StatusColumn);
     switch (entry.state) {

@@ -26,12 +26,10 @@ void mw::browse()
 void mw::screens()
 {
     // The name is taken before the grab, so it tells when the button was pressed.
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
+    auto file = std::make_unique<QFile>();
+    const QString name = tarvello::openTempPng(*file);
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-    tarvello::writePng(file, shot.toImage());
-    ui->label->setPixmap(tarvello::previewOf(shot));
-    addObj(name, true);
+    addPicture(name, shot, std::move(file));
 }
 
 void mw::clipb()
@@ -39,9 +37,7 @@ void mw::clipb()
     const QPixmap image = QGuiApplication::clipboard()->pixmap(QClipboard::Clipboard);
     if (image.isNull())
         return;
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    tarvello::writePng(file, image.toImage());
-    ui->label->setPixmap(tarvello::previewOf(image));
-    addObj(name, true);
+    auto file = std::make_unique<QFile>();
+    const QString name = tarvello::openTempPng(*file);
+    addPicture(name, image, std::move(file));
 }

@@ -24,7 +24,7 @@ void mw::handleclick(int row, int column)
     if (row < 0 || row >= objs.size())
         return;
     imgobj &entry = objs[row];
-    ui->label->setPixmap(entry.prev);
+    showPreview(row);
     sel = &entry;
 
     if (entry.state != EntryState::Waiting)

@@ -34,7 +34,9 @@ void mw::uploadProgressed(int row, double sent)
 
 void mw::startUpload(int row)
 {
-    upload(objs.at(row).file, row);
+    // An edit still being written goes out once its file is complete.
+    if (!uploadWaitsForSave(row))
+        upload(objs.at(row).file, row);
     objs[row].state = EntryState::Uploading;
     renderRow(row);
 }
