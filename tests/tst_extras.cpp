@@ -21,6 +21,7 @@
 #include "gui/mw.h"
 #include "capture.h"
 #include "testutil.h"
+#include "gui/dropprogress.h"
 #include "gui/progressdelegate.h"
 #include "base/reply.h"
 #include "urlcatcher.h"
@@ -410,6 +411,7 @@ void tst_Extras::longDropCancelled()
 
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->findChild<DropProgress *>()->setShowAfter(0);
     QString label;
     int atCancel = -1;
     const testutil::ModalAnswer progress([&](QWidget *modal) {

@@ -94,7 +94,8 @@ void PreviewLoader::clear()
 
 void PreviewLoader::startNext()
 {
-    while (m_running < m_pool.maxThreadCount() && !m_waiting.empty()) {
+    // Two per thread, so no worker waits for the next request to come back from this thread.
+    while (m_running < 2 * m_pool.maxThreadCount() && !m_waiting.empty()) {
         take(m_waiting.front());
         m_waiting.pop_front();
     }

@@ -46,8 +46,8 @@ qint64 previewMemoryLimit();
 void setPreviewMemoryLimit(qint64 bytes);
 
 // Decodes previews (loadPreview) on worker threads, in the order they were asked for, and hands
-// each back on the thread the loader lives in. Only as many decodes as there are threads are
-// handed to the pool at a time, so a preview asked for first can still overtake the rest.
+// each back on the thread the loader lives in. Only two decodes per thread are handed to the
+// pool at a time, so a preview asked for first can still overtake the rest.
 class PreviewLoader : public QObject
 {
     Q_OBJECT

@@ -130,6 +130,7 @@ private:
     tarvello::PreviewLoader *m_previews = nullptr;
     std::unique_ptr<tarvello::PreviewBudget> m_previewBudget;
     tarvello::EditQueue *m_edits = nullptr;
+    bool m_scrollPending = false;
     int m_wantedPreview = -1;   // the clicked row whose preview the label is waiting for
     QList<int> m_waitingUploads; // rows whose upload waits for an edit to be written
 };

@@ -42,7 +42,15 @@ int mw::appendEntry(imgobj entry)
         setPreview(row, objs.last().prev);
     renderRow(row);
 
-    table->scrollToBottom();
+    // Once for a whole batch of rows: each scroll lays out the row header, which costs more
+    // than adding the row itself.
+    if (!m_scrollPending) {
+        m_scrollPending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_scrollPending = false;
+            ui->tableWidget->scrollToBottom();
+        }, Qt::QueuedConnection);
+    }
     // Appending may have moved the vector's storage.
     sel = &objs.last();
     for (QPushButton *edit : {ui->ccw90, ui->cw90, ui->rot180, ui->flipv, ui->fliph})
