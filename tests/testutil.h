@@ -123,6 +123,10 @@ inline bool savesDone(QWidget *window)
     return true;
 }
 
+// A w x h JPEG, white with a red 4 x 4 block at the top left, whose EXIF orientation (6) says
+// to turn it clockwise for showing.
+QByteArray jpegTurnedByExif(int w, int h);
+
 // The data compressed by zlib: windowBits 15 + 16 gives gzip, 15 zlib-wrapped deflate, -15 bare.
 QByteArray deflated(const QByteArray &data, int windowBits);
 
