@@ -82,8 +82,8 @@ fi
 if only startup; then
 bare=(); full=()
 for _ in $(seq $((runs * 3))); do
-    start=$(now); "$bench" startup bare; bare+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
-    start=$(now); "$bench" startup mw; full+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
+    start=$(now); "$bench" startup bare >/dev/null; bare+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
+    start=$(now); "$bench" startup mw >/dev/null; full+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
 done
 ratio "start-up to shown window (vs bare)" "$(printf '%s\n' "${full[@]}" | median)" \
       "$(printf '%s\n' "${bare[@]}" | median)" 1.50 s

@@ -76,7 +76,15 @@ PreviewLoader::~PreviewLoader()
 void PreviewLoader::request(int key, const QString &path)
 {
     m_waiting.emplace_back(key, path);
-    startNext();
+    // From the event loop: rows added in a batch (the command line, a drop) come first, and
+    // the workers do not compete with building and showing the window.
+    if (!m_startPending) {
+        m_startPending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_startPending = false;
+            startNext();
+        }, Qt::QueuedConnection);
+    }
 }
 
 void PreviewLoader::requestFirst(int key, const QString &path)

@@ -78,6 +78,7 @@ private:
     QThreadPool m_pool;
     std::deque<Request> m_waiting;
     int m_running = 0;
+    bool m_startPending = false;
 };
 
 } // namespace tarvello
