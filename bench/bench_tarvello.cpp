@@ -4,6 +4,17 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
+#include <QDirIterator>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThreadPool>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -14,11 +25,13 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <atomic>
 #include <cstdio>
 
 #include "gui/mw.h"
 #include "base/transform.h"
 #include "base/image.h"
+#include "base/imgobj.h"
 
 namespace {
 
@@ -78,6 +91,16 @@ int makeImages(const QString &dir)
     return 0;
 }
 
+// Distinct 12 MP JPEGs, as a phone takes them.
+int makePhotos(const QString &dir, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (!photo(4000, 3000).save(dir + QStringLiteral("/photo%1.jpg").arg(i), "JPG", 90))
+            return 1;
+    }
+    return 0;
+}
+
 // Adding an image (decode and preview) against decoding the file alone.
 int benchAdd(const QString &path)
 {
@@ -92,8 +115,11 @@ int benchAdd(const QString &path)
     mw window;
     timer.restart();
     window.addObj(path, false);
+    // The row is there at once; the figure is until its preview is ready.
+    if (!QTest::qWaitFor([&] { return !window.entries().at(0).prev.isNull(); }, 60000))
+        return 1;
     print("add", seconds(timer));
-    return window.entries().at(0).pix.isNull() ? 1 : 0;
+    return 0;
 }
 
 // One edit of a large image against encoding its result as PNG alone.
@@ -101,7 +127,7 @@ int benchEdit(const QString &path, const QByteArray &slot)
 {
     mw window;
     window.addObj(path, false);
-    const QPixmap source = window.entries().at(0).pix;
+    const QPixmap source = tarvello::loadPixmap(path);
 
     QImage result = slot == "fliph" ? tarvello::mirrored(source.toImage(), Qt::Horizontal)
                                     : tarvello::rotated(source, 90.0).toImage();
@@ -116,6 +142,10 @@ int benchEdit(const QString &path, const QByteArray &slot)
 
     timer.restart();
     QMetaObject::invokeMethod(&window, slot.constData());
+    // Until the edited file is complete: the busy icon leaves the row then.
+    auto *table = window.findChild<QTableWidget *>();
+    if (!QTest::qWaitFor([&] { return table->item(0, 0)->data(Qt::DecorationRole).isNull(); }, 120000))
+        return 1;
     print("edit", seconds(timer));
     QFile::remove(window.entries().at(0).file);
     return 0;
@@ -143,17 +173,221 @@ int benchUpload(const QString &path)
     return outcome.startsWith(QLatin1String("http://")) ? 0 : 1;
 }
 
-// The first shown window; with "bare", a plain QWidget of the same size.
-int benchStartup(bool bare)
+// The first shown window; with "bare", a plain QWidget of the same size. Paths after the mode
+// are added as main() adds those named on the command line.
+int benchStartup(bool bare, const QStringList &paths, const QElapsedTimer &sinceMain)
 {
     std::unique_ptr<QWidget> window(bare ? new QWidget : new mw);
     if (bare)
         window->resize(380, 695);
+    for (const QString &path : paths)
+        static_cast<mw *>(window.get())->addObj(path, false);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
         return 1;
     QApplication::processEvents();
+    print("shown", seconds(sinceMain));
     return 0;
+}
+
+QStringList filesIn(const QString &dir)
+{
+    QStringList files;
+    QDirIterator it(dir, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next();
+        if (it.fileInfo().isFile())
+            files.append(entry);
+    }
+    return files;
+}
+
+// Walking the folder as the drop does, and nothing else: the floor of a drop's rows.
+int benchWalk(const QString &dir)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const int count = int(filesIn(dir).size());
+    print("walk", seconds(timer));
+    return count > 0 ? 0 : 1;
+}
+
+// The same reduced-size decodes a drop makes, on an idle pool of as many threads: the floor of
+// a drop's previews.
+int benchDecodePreviews(const QString &dir)
+{
+    const QStringList files = filesIn(dir);
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+    QElapsedTimer timer;
+    timer.start();
+    std::atomic<int> decoded{0};
+    for (const QString &file : files)
+        pool.start([file, &decoded] {
+            if (!tarvello::loadPreview(file).isNull())
+                ++decoded;
+        });
+    pool.waitForDone();
+    print("previews", seconds(timer));
+    return decoded == files.size() ? 0 : 1;
+}
+
+// Records the longest time the GUI thread went without running a 10 ms timer.
+class StallMeter
+{
+public:
+    StallMeter()
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, m_clock.nsecsElapsed());
+            m_clock.restart();
+        });
+        m_clock.start();
+        m_timer.start();
+    }
+    double longestMs() const { return double(std::max(m_longest, m_clock.nsecsElapsed())) / 1e6; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+bool dropOn(QWidget *target, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    event.setAccepted(false);
+    QApplication::sendEvent(target, &event);
+    return event.isAccepted();
+}
+
+// A folder dropped on the shown window: until all rows are there, until all previews are, the
+// peak memory, and the longest stall of the GUI thread. With an image to edit, that image is
+// added and turned right after the drop, and the figures run until its file is written too.
+int benchDrop(const QString &dir, const QString &editPath)
+{
+    mw window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    QApplication::processEvents();
+    const int count = int(filesIn(dir).size());
+
+    StallMeter stalls;
+    QElapsedTimer timer;
+    timer.start();
+    if (!dropOn(window.findChild<QLabel *>(QStringLiteral("label")), dir))
+        return 1;
+    if (window.entries().size() != count)
+        return 1;
+    print("rows", seconds(timer));
+    auto *table = window.findChild<QTableWidget *>();
+    if (!editPath.isEmpty()) {
+        window.addObj(editPath, false);
+        window.cw90();
+    }
+    // Previews arrive in row order, so the scan resumes where it stopped.
+    int firstMissing = 0;
+    const auto ready = [&] {
+        while (firstMissing < window.entries().size() && !window.entries().at(firstMissing).prev.isNull())
+            ++firstMissing;
+        if (firstMissing < window.entries().size())
+            return false;
+        for (int row = 0; row < window.entries().size(); ++row) {
+            if (window.entries().at(row).prev.isNull() || !table->item(row, 0)->data(Qt::DecorationRole).isNull())
+                return false;
+        }
+        return true;
+    };
+    // A loop of its own, woken by every preview, so the figure is not rounded up to QTest's
+    // 10 ms polls.
+    while (!ready()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (timer.elapsed() > 600000)
+            return 1;
+    }
+    print("previews", seconds(timer));
+    print("stall_ms", stalls.longestMs());
+    print("peak_kb", double(peakKilobytes()));
+    const QPixmap &preview = window.entries().at(0).prev;
+    print("preview_kb", double(preview.width()) * preview.height() * preview.depth() / 8 / 1024);
+    if (!editPath.isEmpty())
+        QFile::remove(window.entries().last().file);
+    return 0;
+}
+
+// Auto Upload on, a folder dropped: until the first byte of a request reaches a listening peer.
+int benchAutoUpload(const QString &dir)
+{
+    QTcpServer server;
+    if (!server.listen(QHostAddress::LocalHost))
+        return 1;
+    qputenv("TARVELLO_HOST", QByteArray("127.0.0.1:") + QByteArray::number(server.serverPort()));
+    mw window;
+    window.findChild<QCheckBox *>(QStringLiteral("checkBox_2"))->setChecked(true);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    QElapsedTimer timer;
+    double firstByte = -1.0;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        while (QTcpSocket *socket = server.nextPendingConnection()) {
+            QObject::connect(socket, &QTcpSocket::readyRead, [&, socket] {
+                if (firstByte < 0.0 && socket->bytesAvailable() > 0)
+                    firstByte = seconds(timer);
+                socket->readAll();
+            });
+        }
+    });
+    // Wakes the loop below now and then, whatever else happens.
+    QTimer tick;
+    tick.start(10);
+    timer.start();
+    if (!dropOn(window.findChild<QLabel *>(QStringLiteral("label")), dir))
+        return 1;
+    while (firstByte < 0.0) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (timer.elapsed() > 60000)
+            return 1;
+    }
+    print("first_byte", firstByte);
+    return 0;
+}
+
+// Every file of a folder queued, then Upload All, until every reply is handled.
+int benchUploadAll(const QString &dir)
+{
+    mw window;
+    const QStringList files = filesIn(dir);
+    for (const QString &file : files)
+        window.addObj(file, false);
+    QEventLoop loop;
+    auto *table = window.findChild<QTableWidget *>();
+    const auto done = [&] {
+        for (const imgobj &entry : window.entries()) {
+            if (entry.state != tarvello::EntryState::Handled)
+                return false;
+        }
+        return true;
+    };
+    QObject::connect(table, &QTableWidget::itemChanged, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QPushButton *>(QStringLiteral("uploadfile"))->click();
+    loop.exec();
+    print("uploadall", seconds(timer));
+    int linked = 0;
+    for (const imgobj &entry : window.entries())
+        linked += entry.hasLink() ? 1 : 0;
+    return linked == files.size() ? 0 : 1;
 }
 
 // Peak memory with images queued; with a count of 0, the empty program.
@@ -178,11 +412,15 @@ int benchMemory(const QString &path, int count)
 
 int main(int argc, char *argv[])
 {
+    QElapsedTimer sinceMain;
+    sinceMain.start();
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);
     if (mode == QLatin1String("make-images"))
         return makeImages(args.value(1));
+    if (mode == QLatin1String("make-photos"))
+        return makePhotos(args.value(1), args.value(2).toInt());
     if (mode == QLatin1String("add"))
         return benchAdd(args.value(1));
     if (mode == QLatin1String("edit"))
@@ -190,10 +428,21 @@ int main(int argc, char *argv[])
     if (mode == QLatin1String("upload"))
         return benchUpload(args.value(1));
     if (mode == QLatin1String("startup"))
-        return benchStartup(args.value(1) == QLatin1String("bare"));
+        return benchStartup(args.value(1) == QLatin1String("bare"), args.mid(2), sinceMain);
+    if (mode == QLatin1String("walk"))
+        return benchWalk(args.value(1));
+    if (mode == QLatin1String("decode-previews"))
+        return benchDecodePreviews(args.value(1));
+    if (mode == QLatin1String("drop"))
+        return benchDrop(args.value(1), args.value(2));
+    if (mode == QLatin1String("autoupload"))
+        return benchAutoUpload(args.value(1));
+    if (mode == QLatin1String("uploadall"))
+        return benchUploadAll(args.value(1));
     if (mode == QLatin1String("memory"))
         return benchMemory(args.value(1), args.value(2).toInt());
     QTextStream(stderr) << "usage: bench_tarvello make-images DIR | add FILE | edit FILE SLOT | upload FILE"
-                           " | startup bare|mw | memory FILE COUNT\n";
+                           " | startup bare|mw [FILE...] | memory FILE COUNT | walk DIR | decode-previews DIR"
+                           " | drop DIR [EDIT_FILE] | autoupload DIR | uploadall DIR\n";
     return 2;
 }

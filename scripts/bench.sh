@@ -18,7 +18,7 @@ export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TMPDIR="$work" XDG_RUNTIME_DIR="$w
 exec 2>"$work/stderr.log" # the benchmark programs are chatty; failures still stop the script
 cd "$work"
 
-# BENCH_ONLY="add edit upload startup memory hostload" picks sections; all by default.
+# BENCH_ONLY="add edit upload startup drop autoupload uploadall hostload" picks sections; all by default.
 only() { [ -z "${BENCH_ONLY:-}" ] || [[ " $BENCH_ONLY " == *" $1 "* ]]; }
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 field() { awk -v k="$1" '$1 == k {print $2}'; }
@@ -29,7 +29,18 @@ ratio() { # ratio NAME VALUE FLOOR GOAL UNIT
             n, v, u, f, u, r, g, (r <= g ? "met" : "MISSED") }'
 }
 
+absolute() { # absolute NAME VALUE GOAL UNIT
+    awk -v n="$1" -v v="$2" -v g="$3" -v u="$4" 'BEGIN {
+        printf "%-34s %10.3f %-3s %-31s goal %.3f %s  %s\n", n, v, u, "", g, u, (v <= g ? "met" : "MISSED") }'
+}
+elapsed() { awk -v a="$1" -v b="$(now)" 'BEGIN {print b - a}'; }
+
 "$bench" make-images "$work"
+# 1000 phone photos of 12 MP: eight distinct ones, the rest hard links to them; 200 for uploads.
+mkdir -p photos p200
+"$bench" make-photos "$work/photos" 8
+for i in $(seq 8 999); do ln "photos/photo$((i % 8)).jpg" "photos/photo$i.jpg"; done
+for i in $(seq 0 199); do ln "photos/photo$i.jpg" p200/; done
 
 only add && for kind in jpg png; do
     decode=(); add=()
@@ -72,20 +83,64 @@ fi
 if only startup; then
 bare=(); full=()
 for _ in $(seq $((runs * 3))); do
-    start=$(now); "$bench" startup bare; bare+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
-    start=$(now); "$bench" startup mw; full+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
+    start=$(now); "$bench" startup bare >/dev/null; bare+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
+    start=$(now); "$bench" startup mw >/dev/null; full+=("$(awk -v a="$start" -v b="$(now)" 'BEGIN {print b - a}')")
 done
 ratio "start-up to shown window (vs bare)" "$(printf '%s\n' "${full[@]}" | median)" \
       "$(printf '%s\n' "${bare[@]}" | median)" 1.50 s
 fi
 
-if only memory; then
+if only drop; then
+walk=$("$bench" walk "$work/photos" | field walk)
+floor=$("$bench" decode-previews "$work/photos" | field previews)
+out=$("$bench" drop "$work/photos")
 empty=$("$bench" memory "$work/12mp.jpg" 0 | field peak_kb)
-out=$("$bench" memory "$work/12mp.jpg" 50)
-peak=$(field peak_kb <<<"$out")
-decoded=$(field decoded_kb <<<"$out")
-ratio "peak memory, 50 x 12 MP queued" "$(awk -v p="$peak" 'BEGIN {print p / 1024}')" \
-      "$(awk -v e="$empty" -v d="$decoded" 'BEGIN {print (e + 50 * d) / 1024}')" 1.10 MiB
+ratio "drop 1000 photos: all rows (vs walk)" "$(field rows <<<"$out")" "$walk" 1000 s
+absolute "drop 1000 photos: all rows" "$(field rows <<<"$out")" 1.0 s
+ratio "drop: all previews (vs pool decode)" "$(field previews <<<"$out")" "$floor" 1.20 s
+ratio "drop: peak memory (vs empty+previews)" "$(awk -v p="$(field peak_kb <<<"$out")" 'BEGIN {print p / 1024}')" \
+      "$(awk -v e="$empty" -v d="$(field preview_kb <<<"$out")" 'BEGIN {print (e + 1000 * d) / 1024}')" 1.30 MiB
+out=$("$bench" drop "$work/photos" "$work/24mp.png")
+absolute "drop + 24 MP edit: longest stall" "$(field stall_ms <<<"$out")" 50 ms
+fi
+
+if only autoupload; then
+times=()
+for _ in $(seq "$runs"); do times+=("$("$bench" autoupload "$work/p200" | field first_byte)"); done
+absolute "auto upload, 200 dropped: 1st byte" "$(printf '%s\n' "${times[@]}" | median)" 0.100 s
+fi
+
+if only uploadall; then
+[ -n "$host_pid" ] || {
+    mkdir -p data
+    "$build/host/tarvello-host" --port 0 --data "$work/data" --port-file "$work/port" --max-size 100000000 >/dev/null 2>&1 &
+    host_pid=$!
+    for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+    host="127.0.0.1:$(cat "$work/port")"
+}
+fi
+
+if only uploadall; then
+program=(); curl_times=()
+for _ in $(seq 3); do
+    program+=("$(TARVELLO_HOST="$host" "$bench" uploadall "$work/p200" | field uploadall)")
+    start=$(now)
+    ls "$work"/p200/*.jpg | xargs -P 6 -I{} curl -sf -o /dev/null -H 'Expect:' -F action= \
+        -F "file=@{};type=image/jpeg" -F desc= "http://$host/upload/index/bitlyonly/true/"
+    curl_times+=("$(elapsed "$start")")
+done
+ratio "Upload All 200 photos (vs curl x6)" "$(printf '%s\n' "${program[@]}" | median)" \
+      "$(printf '%s\n' "${curl_times[@]}" | median)" 1.20 s
+fi
+
+if only startup; then
+none=(); many=()
+for _ in $(seq $((runs * 3))); do
+    none+=("$("$bench" startup mw | field shown)")
+    many+=("$("$bench" startup mw "$work"/photos/*.jpg | field shown)")
+done
+ratio "start-up, 1000 files named (vs none)" "$(printf '%s\n' "${many[@]}" | median)" \
+      "$(printf '%s\n' "${none[@]}" | median)" 2.00 s
 fi
 
 # The image host under load: parallel uploads and slow clients (see scripts/bench_host.sh).

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QImage>
 #include <QString>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,6 +19,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/editqueue.h"
 #include "base/uploader.h"
 
 class QMimeData;
@@ -110,6 +112,16 @@ inline tarvello::Uploader *uploaderOf(QObject *window)
 {
     return window->findChild<tarvello::Uploader *>();
 }
+
+// No edit or added picture of the window is still being written.
+inline bool savesDone(QWidget *window)
+{
+    return window->findChild<tarvello::EditQueue *>()->isEmpty();
+}
+
+// A w x h JPEG, white with a red 4 x 4 block at the top left, whose EXIF orientation (6) says
+// to turn it clockwise for showing.
+QByteArray jpegTurnedByExif(int w, int h);
 
 // The data compressed by zlib: windowBits 15 + 16 gives gzip, 15 zlib-wrapped deflate, -15 bare.
 QByteArray deflated(const QByteArray &data, int windowBits);

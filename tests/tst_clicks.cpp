@@ -57,6 +57,7 @@ void tst_Clicks::init()
     m_window->addObj(m_dir.filePath(QStringLiteral("notes.txt")));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTRY_VERIFY(!m_window->entries().at(0).prev.isNull() && !m_window->entries().at(1).prev.isNull());
 }
 
 void tst_Clicks::cleanup()

@@ -21,35 +21,12 @@
 #include "gui/mw.h"
 #include "capture.h"
 #include "testutil.h"
+#include "gui/dropprogress.h"
 #include "gui/progressdelegate.h"
 #include "base/reply.h"
 #include "urlcatcher.h"
 
 namespace {
-
-// A JPEG of w x h whose EXIF orientation says to turn it 90 degrees clockwise for display.
-QByteArray jpegTurnedByExif(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    image.setPixel(0, 0, qRgb(255, 0, 0)); // top-left red marks where the picture starts
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            image.setPixel(x, y, qRgb(255, 0, 0));
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG", 95);
-
-    // APP1 "Exif", big-endian TIFF with one IFD entry: Orientation (0x0112) SHORT = 6.
-    const QByteArray tiff = QByteArray("MM\0*\0\0\0\x08", 8) + QByteArray("\0\x01", 2)
-            + QByteArray("\x01\x12\0\x03\0\0\0\x01\0\x06\0\0", 12) + QByteArray("\0\0\0\0", 4);
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    const quint16 length = quint16(payload.size() + 2);
-    QByteArray app1("\xff\xe1", 2);
-    app1.append(char(length >> 8)).append(char(length & 0xff)).append(payload);
-    return jpeg.left(2) + app1 + jpeg.mid(2);
-}
 
 // Opens the table's context menu on a row and triggers the action with this text; returns
 // whether the action was there and enabled.
@@ -334,7 +311,7 @@ void tst_Extras::uploadAgain()
     QCOMPARE(table()->item(1, 1)->text(), QStringLiteral("Uploading..."));
     QCOMPARE(table()->item(1, 2)->text(), QStringLiteral("second try"));
     QCOMPARE(m_window->entries().at(1).state, qint16(1));
-    QCOMPARE(m_window->entries().at(1).pix.size(), QSize(9, 3));
+    QTRY_COMPARE(m_window->entries().at(1).prev.size(), QSize(330, 110));
     QCOMPARE(m_window->selected(), &m_window->entries().at(1));
 
     m_server->respond(1, CaptureServer::httpResponse("http://h/again"));
@@ -355,7 +332,7 @@ void tst_Extras::paste()
     QTest::keyClick(m_window.get(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(m_window->entries().size(), 1);
     QVERIFY(m_window->entries().at(0).temp);
-    QCOMPARE(m_window->entries().at(0).pix.size(), QSize(12, 7));
+    QTRY_COMPARE(m_window->entries().at(0).pix.size(), QSize(12, 7));
 
     // In the user name box, Ctrl+V pastes text as it always does.
     QGuiApplication::clipboard()->setText(QStringLiteral("ann"));
@@ -368,7 +345,7 @@ void tst_Extras::paste()
 
 void tst_Extras::uprightPhotos()
 {
-    const QByteArray jpeg = jpegTurnedByExif(40, 20);
+    const QByteArray jpeg = testutil::jpegTurnedByExif(40, 20);
     const QString path = m_dir.filePath(QStringLiteral("portrait.jpg"));
     {
         QFile file(path);
@@ -377,11 +354,11 @@ void tst_Extras::uprightPhotos()
     }
     m_window->addObj(path, false);
     const imgobj &entry = m_window->entries().at(0);
-    QCOMPARE(entry.pix.size(), QSize(20, 40));
-    QCOMPARE(entry.prev.size(), QSize(85, 170));
+    QVERIFY(entry.pix.isNull());
+    QTRY_COMPARE(entry.prev.size(), QSize(85, 170));
     // Turned clockwise: the marked top-left corner is now top-right.
-    QVERIFY(entry.pix.toImage().pixelColor(18, 1).red() > 200);
-    QVERIFY(entry.pix.toImage().pixelColor(18, 1).green() < 60);
+    QVERIFY(entry.prev.toImage().pixelColor(78, 8).red() > 200);
+    QVERIFY(entry.prev.toImage().pixelColor(78, 8).green() < 60);
 
     // The unedited file travels as it is, tag and all.
     m_window->handleclick(0, 1);
@@ -391,6 +368,7 @@ void tst_Extras::uprightPhotos()
     // An edit starts from the upright picture.
     m_window->addObj(path, false);
     m_window->cw90();
+    QTRY_VERIFY(testutil::savesDone(m_window.get()));
     const QImage turned(m_window->entries().at(1).file);
     QCOMPARE(turned.size(), QSize(40, 20));
     QVERIFY(turned.pixelColor(38, 18).red() > 200);
@@ -409,6 +387,7 @@ void tst_Extras::longDropCancelled()
 
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->findChild<DropProgress *>()->setShowAfter(0);
     QString label;
     int atCancel = -1;
     const testutil::ModalAnswer progress([&](QWidget *modal) {

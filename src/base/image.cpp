@@ -50,4 +50,32 @@ QPixmap previewOf(const QPixmap &image)
     return image.scaled(previewBox, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
+QSize previewSizeOf(const QSize &size)
+{
+    const QSize fitted = size.scaled(previewBox, Qt::KeepAspectRatio);
+    return QSize(qMax(fitted.width(), 1), qMax(fitted.height(), 1));
+}
+
+QImage loadPreview(const QString &path)
+{
+    raiseAllocationLimit();
+    QFile file;
+    if (!openRegularFile(file, path))
+        return QImage();
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    if (stored.isValid() && !stored.isEmpty()) {
+        // The scaled size is that of the stored picture, which the EXIF orientation then turns.
+        const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+        const QSize fitted = previewSizeOf(turned ? stored.transposed() : stored);
+        reader.setScaledSize(turned ? fitted.transposed() : fitted);
+        return reader.read();
+    }
+    const QImage image = reader.read();
+    if (image.isNull())
+        return QImage();
+    return image.scaled(previewSizeOf(image.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 } // namespace tarvello

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -14,5 +15,13 @@ QPixmap loadPixmap(const QString &path);
 
 // The image scaled to fit inside previewBox, aspect ratio kept, smoothly.
 QPixmap previewOf(const QPixmap &image);
+
+// The size previewOf gives for an upright picture of `size`.
+QSize previewSizeOf(const QSize &size);
+
+// The preview of an image file, decoded straight at its reduced size where the format can (JPEG
+// decodes at 1/2 to 1/8 scale) and upright by its EXIF orientation; a null image when the path
+// is not a readable image. Safe on any thread.
+QImage loadPreview(const QString &path);
 
 } // namespace tarvello

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QEventLoop>
 #include <QProgressDialog>
 #include <QWidget>
 
@@ -21,6 +22,7 @@ bool DropProgress::eventFilter(QObject *watched, QEvent *event)
     // Hand the drop to the target ourselves, so we know where it begins and ends.
     m_inDrop = true;
     m_count = 0;
+    m_eventsAt = 0;
     m_clock.start();
     QCoreApplication::sendEvent(watched, event);
     m_inDrop = false;
@@ -38,7 +40,7 @@ void DropProgress::added()
     if (!m_inDrop)
         return;
     ++m_count;
-    if (!m_dialog && m_clock.elapsed() > showAfterMs) {
+    if (!m_dialog && m_clock.elapsed() >= m_showAfterMs) {
         m_dialog = new QProgressDialog(m_dialogParent);
         m_dialog->setWindowTitle(QCoreApplication::translate("mw", "Adding images"));
         m_dialog->setRange(0, 0);
@@ -50,5 +52,10 @@ void DropProgress::added()
         m_dialog->setLabelText(QCoreApplication::translate("mw", "Added %n image(s)...", nullptr, m_count));
         // Lets the dialog paint and its Cancel button be pressed between files.
         QCoreApplication::processEvents();
+    } else if (m_clock.elapsed() - m_eventsAt >= eventsEveryMs) {
+        // The window keeps painting and taking finished work while a large folder is walked;
+        // input waits for the dialog, so no second drop can start inside this one.
+        m_eventsAt = m_clock.elapsed();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }

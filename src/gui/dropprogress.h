@@ -24,6 +24,10 @@ public:
     void added();
 
     static constexpr int showAfterMs = 500;
+    // Adding is quick now that nothing is decoded; only the walk of a slow folder takes long.
+    // Tests shorten the wait to reach the dialog without such a folder.
+    void setShowAfter(int ms) { m_showAfterMs = ms; }
+    static constexpr int eventsEveryMs = 20;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -35,4 +39,6 @@ private:
     QElapsedTimer m_clock;
     bool m_inDrop = false;
     int m_count = 0;
+    int m_showAfterMs = showAfterMs;
+    qint64 m_eventsAt = 0;
 };

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "base/previews.h"
 #include "base/settings.h"
 #include "base/tempfile.h"
 #include "base/uploader.h"
@@ -51,6 +52,7 @@ mw::mw(QWidget *parent)
     connect(ui->flipv, &QPushButton::clicked, this, &mw::flipv);
 
     m_dropProgress = new DropProgress(ui->label, this);
+    setUpImages();
     setUpTableActions();
     setUpKeys();
 
@@ -82,6 +84,8 @@ void mw::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Edits still being written end first, so that their files are whole or gone.
+    finishSaves();
     if (m_remembersDesktop)
         saveDesktopState();
 

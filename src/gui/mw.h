@@ -1,14 +1,18 @@
 #pragma once
 
+#include <memory>
+
 #include <QVector>
 #include <QWidget>
 
 #include <memory>
 
+#include "base/editqueue.h"
 #include "base/imgobj.h"
 
 class DropProgress;
 class QCloseEvent;
+class QFile;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -17,7 +21,11 @@ class QTimer;
 class mwui;
 
 namespace tarvello {
+class EditQueue;
+class PreviewBudget;
+class PreviewLoader;
 class Uploader;
+struct EditResult;
 struct UploadOutcome;
 }
 
@@ -85,6 +93,8 @@ private:
         bool described = false; // the description was given, even as nothing
         QString problem; // why the file cannot be sent as an image; empty when it can
         bool removed = false; // hidden from the queue; the row keeps its number
+        bool saving = false;    // an edit's new file is still being written
+        bool noPreview = false; // the file was read for a preview and holds no image
     };
 
     // Entries and rows.
@@ -109,6 +119,7 @@ private:
     void uploadStarted(int row, QNetworkReply *reply);
     void uploadProgressed(int row, double sent);
     void uploadFinished(int row, const tarvello::UploadOutcome &outcome);
+    void sendUpload(int row);
     bool mayCloseWhileUploading();
     void cancelUpload(int row);
 
@@ -133,7 +144,19 @@ private:
     // Edits.
     void rotateSelected(qreal degrees);
     void mirrorSelected(Qt::Orientation orientation);
-    void finishEdit(const QString &newFile);
+    void editSelected(tarvello::EditStep step);
+    void editFinished(const tarvello::EditResult &result);
+    bool uploadWaitsForSave(int row);
+
+    // Previews and the selected entry's picture (mw_preview.cpp).
+    void showPreview(int row);
+    void requestPreview(int row);
+    void previewLoaded(int row, const QString &file, const QImage &preview);
+    void setPreview(int row, const QPixmap &preview, bool keep = false);
+    void releasePicture();
+    void finishSaves();
+    void setUpImages();
+    void addPicture(const QString &file, const QPixmap &picture, std::unique_ptr<QFile> target);
 
     QNetworkAccessManager *nam;
     QSignalMapper *mapper;
@@ -150,4 +173,17 @@ private:
     QString m_browseFolder;      // where Browse opens; empty for the Pictures folder
     bool m_remembersDesktop = false;
     bool m_shooting = false;     // a screenshot is under way
+    tarvello::PreviewLoader *m_previews = nullptr;
+    std::unique_ptr<tarvello::PreviewBudget> m_previewBudget;
+    tarvello::EditQueue *m_edits = nullptr;
+    bool m_scrollPending = false;
+    int m_wantedPreview = -1;   // the clicked row whose preview the label is waiting for
+    QList<int> m_waitingUploads; // rows whose upload waits for an edit to be written
+    // What each file being written replaces in its entry, to go back to if it cannot be written.
+    struct Replaced
+    {
+        QString file;
+        bool temp = false;
+    };
+    QHash<QString, Replaced> m_replaced;
 };

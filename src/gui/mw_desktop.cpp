@@ -41,7 +41,7 @@ constexpr int unmapTimeoutMs = 1000;
 // screenshot that never comes leaves no empty file behind.
 struct mw::PendingShot
 {
-    PendingShot() { name = openTempPng(file); }
+    PendingShot() { name = openTempPng(*file); }
     ~PendingShot()
     {
         if (!added)
@@ -51,11 +51,11 @@ struct mw::PendingShot
 
     void discard()
     {
-        if (file.isOpen())
-            discardTempPng(file);
+        if (file && file->isOpen())
+            discardTempPng(*file);
     }
 
-    QFile file;
+    std::unique_ptr<QFile> file = std::make_unique<QFile>();
     QString name;
     bool added = false;
 };
@@ -165,7 +165,7 @@ void mw::shootThroughPortal(const std::shared_ptr<PendingShot> &shot)
                 else
                     addScreenshot(shot, picture);
             });
-            copy->setFuture(QtConcurrent::run([shot, localFile] { return copyAsPng(localFile, shot->file); }));
+            copy->setFuture(QtConcurrent::run([shot, localFile] { return copyAsPng(localFile, *shot->file); }));
             return;
         }
         case PortalScreenshot::Outcome::Cancelled:
@@ -188,15 +188,16 @@ void mw::shootThroughPortal(const std::shared_ptr<PendingShot> &shot)
 
 void mw::addScreenshot(const std::shared_ptr<PendingShot> &shot, const QImage &picture)
 {
-    if (shot->file.isOpen() && !writePng(shot->file, picture)) {
-        notify(tr("The screenshot could not be saved in the temporary folder."));
-        return;
-    }
     shot->added = true;
     // The screen's own pixels are kept; the preview is sized in the label's pixels.
-    QPixmap preview = QPixmap::fromImage(picture);
-    preview.setDevicePixelRatio(1.0);
-    ui->label->setPixmap(previewOf(preview));
+    QPixmap pixels = QPixmap::fromImage(picture);
+    pixels.setDevicePixelRatio(1.0);
+    if (shot->file->isOpen()) {
+        // The row is there at once; the PNG is written on a worker.
+        addPicture(shot->name, pixels, std::move(shot->file));
+        return;
+    }
+    ui->label->setPixmap(previewOf(pixels));
     addObj(shot->name, true);
 }
 

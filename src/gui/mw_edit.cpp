@@ -1,14 +1,18 @@
 // Rotate and flip: each edit of the selected entry writes a new temporary PNG that the entry
-// then names; the file the entry named before is never touched.
+// then names; the file the entry named before is never touched. The decode, the transform and
+// the encode run on worker threads; the row shows a busy icon until the file is complete.
 
 #include "gui/mw.h"
 
 #include <QFile>
 
-#include "base/transform.h"
-#include "gui/mwui.h"
+#include "base/editqueue.h"
 #include "base/image.h"
 #include "base/tempfile.h"
+#include "base/transform.h"
+#include "gui/mwui.h"
+
+using namespace tarvello;
 
 void mw::cw90()
 {
@@ -37,40 +41,97 @@ void mw::flipv()
 
 void mw::rotateSelected(qreal degrees)
 {
-    if (!sel)
-        return;
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    const QPixmap result = tarvello::rotated(sel->pix, degrees);
-    // An edit that cannot be saved leaves the entry as it was.
-    if (name.isEmpty() || !tarvello::writePng(file, result.toImage())) {
-        notify(tr("The edited image could not be saved in the temporary folder."));
-        return;
-    }
-    sel->pix = result;
-    finishEdit(name);
+    editSelected([degrees](const QPixmap &source, QFile &file, bool &written) {
+        const QPixmap result = rotated(source, degrees);
+        written = writePng(file, result.toImage());
+        return result;
+    });
 }
 
 void mw::mirrorSelected(Qt::Orientation orientation)
 {
+    editSelected([orientation](const QPixmap &source, QFile &file, bool &written) {
+        const QImage result = mirrored(source.toImage(), orientation);
+        // PNG is lossless, so the mirror in memory is the picture the file holds.
+        written = writePng(file, result);
+        return QPixmap::fromImage(result);
+    });
+}
+
+void mw::editSelected(EditStep step)
+{
     if (!sel)
         return;
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    const QImage result = tarvello::mirrored(sel->pix.toImage(), orientation);
-    if (name.isEmpty() || !tarvello::writePng(file, result)) {
+    const int row = int(sel - objs.data());
+    // The name tells when the button was pressed, however long the work behind it takes.
+    auto file = std::make_unique<QFile>();
+    const QString name = openTempPng(*file);
+    if (name.isEmpty()) {
         notify(tr("The edited image could not be saved in the temporary folder."));
         return;
     }
-    // PNG is lossless, so the mirror in memory is the picture the file holds.
-    sel->pix = QPixmap::fromImage(result);
-    finishEdit(name);
+    m_replaced.insert(name, {sel->file, sel->temp});
+    m_edits->submit(row, sel->pix, sel->file, std::move(file), name, std::move(step));
+    sel->file = name;
+    sel->temp = true;
+    m_views[row].saving = true;
+    renderRow(row);
 }
 
-void mw::finishEdit(const QString &newFile)
+void mw::editFinished(const EditResult &result)
 {
-    sel->file = newFile;
-    sel->prev = tarvello::previewOf(sel->pix);
-    ui->label->setPixmap(sel->prev);
-    sel->temp = true;
+    const int row = result.key;
+    imgobj &entry = objs[row];
+    EntryView &view = m_views[row];
+    const bool selected = sel == &entry;
+    const Replaced replaced = m_replaced.take(result.file);
+    if (result.written) {
+        entry.pix = selected ? result.picture : QPixmap();
+        setPreview(row, result.preview);
+        if (selected) {
+            ui->label->setPixmap(entry.prev);
+            if (m_wantedPreview == row)
+                m_wantedPreview = -1;
+        }
+    } else {
+        // A picture that cannot be saved leaves the entry as it was: it names the file it named
+        // before, and so does any later edit that counted on this one.
+        for (Replaced &later : m_replaced) {
+            if (later.file == result.file)
+                later = replaced;
+        }
+        if (entry.file == result.file) {
+            entry.file = replaced.file;
+            entry.temp = replaced.temp;
+        }
+        notify(replaced.file.isEmpty() ? tr("The picture could not be saved in the temporary folder.")
+                                       : tr("The edited image could not be saved in the temporary folder."));
+        // A screenshot or a paste that could not be saved is not added after all.
+        if (replaced.file.isEmpty() && entry.file.isEmpty())
+            removeRows({row});
+    }
+    if (result.last) {
+        view.saving = false;
+        if (m_wantedPreview >= 0 && objs.at(m_wantedPreview).prev.isNull())
+            showPreview(m_wantedPreview);
+    }
+    renderRow(row);
+
+    // Uploads asked for while their file was being written go now that it is complete.
+    const QList<int> waiting = std::exchange(m_waitingUploads, {});
+    for (int other : waiting) {
+        if (m_edits->isWriting(objs.at(other).file))
+            m_waitingUploads.append(other);
+        else
+            sendUpload(other);
+    }
+}
+
+bool mw::uploadWaitsForSave(int row)
+{
+    if (!m_edits->isWriting(objs.at(row).file))
+        return false;
+    if (!m_waitingUploads.contains(row))
+        m_waitingUploads.append(row);
+    return true;
 }

@@ -17,10 +17,9 @@ using namespace tarvello;
 
 void mw::addObj(const QString &file, bool is_c)
 {
+    // Nothing is decoded here: the row appears at once, and its preview follows from a worker.
     imgobj entry;
     entry.file = file;
-    entry.pix = loadPixmap(file);
-    entry.prev = previewOf(entry.pix);
     entry.temp = is_c;
     const int row = appendEntry(std::move(entry));
     if (ui->checkBox_2->isChecked())
@@ -36,14 +35,28 @@ int mw::appendEntry(imgobj entry)
         table->setItem(row, column, new QTableWidgetItem);
     EntryView view;
     view.name = QFileInfo(entry.file).fileName();
-    view.problem = fileProblem(entry.file);
+    // Only what the folder tells; whether it holds an image shows when its preview is decoded.
+    view.problem = fileProblem(entry.file, false);
+    releasePicture();
     objs.append(std::move(entry));
     m_views.append(view);
+    if (objs.last().prev.isNull())
+        requestPreview(row);
+    else
+        setPreview(row, objs.last().prev);
     renderRow(row);
     if (!view.problem.isEmpty())
         notify(tr("%1 cannot be used: %2").arg(view.name, view.problem));
 
-    table->scrollToBottom();
+    // Once for a whole batch of rows: each scroll lays out the row header, which costs more
+    // than adding the row itself.
+    if (!m_scrollPending) {
+        m_scrollPending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_scrollPending = false;
+            ui->tableWidget->scrollToBottom();
+        }, Qt::QueuedConnection);
+    }
     // Appending may have moved the vector's storage. The new row becomes the current one, but
     // the picture shown stays whatever the source put there.
     sel = &objs.last();
@@ -59,11 +72,12 @@ void mw::renderRow(int row)
     const EntryView &view = m_views.at(row);
     QTableWidget *table = ui->tableWidget;
 
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    // While an edit is written the row says so; otherwise a file that cannot be used does.
     QTableWidgetItem *name = table->item(row, FileColumn);
     name->setText(view.name);
     name->setToolTip(view.problem.isEmpty() ? entry.file : entry.file + QLatin1Char('\n') + view.problem);
-    name->setData(Qt::DecorationRole, view.problem.isEmpty() ? QVariant() : QVariant(warning));
+    const QStyle::StandardPixmap icon = view.saving ? QStyle::SP_DialogSaveButton : QStyle::SP_MessageBoxWarning;
+    name->setData(Qt::DecorationRole, view.saving || !view.problem.isEmpty() ? QVariant(style()->standardIcon(icon)) : QVariant());
 
     QTableWidgetItem *status = table->item(row, StatusColumn);
     switch (entry.state) {
@@ -79,7 +93,7 @@ void mw::renderRow(int row)
     }
     status->setToolTip(view.tooltip);
     const bool failed = entry.state == EntryState::Handled && !entry.hasLink();
-    status->setData(Qt::DecorationRole, failed ? QVariant(warning) : QVariant());
+    status->setData(Qt::DecorationRole, failed ? QVariant(style()->standardIcon(QStyle::SP_MessageBoxWarning)) : QVariant());
     status->setData(Qt::ForegroundRole, failed ? QVariant(QBrush(errorColour(table->palette()))) : QVariant());
     status->setData(UploadProgressRole, view.progress >= 0.0 ? QVariant(view.progress) : QVariant());
 

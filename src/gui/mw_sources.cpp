@@ -41,12 +41,11 @@ void mw::clipb()
         notify(tr("The clipboard holds no image."));
         return;
     }
-    QFile file;
-    const QString name = tarvello::openTempPng(file);
-    if (name.isEmpty() || !tarvello::writePng(file, image.toImage())) {
+    auto file = std::make_unique<QFile>();
+    const QString name = tarvello::openTempPng(*file);
+    if (name.isEmpty()) {
         notify(tr("The clipboard image could not be saved in the temporary folder."));
         return;
     }
-    ui->label->setPixmap(tarvello::previewOf(image));
-    addObj(name, true);
+    addPicture(name, image, std::move(file));
 }

@@ -50,8 +50,8 @@ void mw::describe(int row)
 
 void mw::selectEntry(int row)
 {
+    showPreview(row);
     sel = &objs[row];
-    ui->label->setPixmap(sel->prev);
     makeCurrent(row);
 }
 

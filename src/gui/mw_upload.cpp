@@ -46,10 +46,17 @@ void mw::startUpload(int row)
 {
     if (!isShown(row))
         return;
-    // The file may have changed since it was added; its failure should name what is wrong here.
-    m_views[row].problem = fileProblem(objs.at(row).file);
     objs[row].state = EntryState::Uploading;
     renderRow(row);
+    // An edit still being written goes out once its file is complete.
+    if (!uploadWaitsForSave(row))
+        sendUpload(row);
+}
+
+void mw::sendUpload(int row)
+{
+    // The file may have changed since it was added; its failure should name what is wrong here.
+    m_views[row].problem = fileProblem(objs.at(row).file);
     upload(objs.at(row).file, row);
 }
 
@@ -87,6 +94,7 @@ void mw::cancelUpload(int row)
     // A running upload finishes at once, as failed, through objhanlde; a queued one never
     // started and so never finishes: it is closed here.
     m_uploader->cancel(row);
+    m_waitingUploads.removeOne(row);
     imgobj &entry = objs[row];
     if (entry.state != EntryState::Uploading || entry.reply)
         return;
@@ -100,7 +108,7 @@ void mw::cancelUpload(int row)
 
 bool mw::mayCloseWhileUploading()
 {
-    const int running = m_uploader->pending();
+    const int running = m_uploader->pending() + int(m_waitingUploads.size());
     if (running == 0)
         return true;
     QMessageBox question(QMessageBox::Question, windowTitle(),

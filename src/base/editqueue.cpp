@@ -1,0 +1,83 @@
+#include "base/editqueue.h"
+
+#include <QMutexLocker>
+
+#include "base/image.h"
+
+namespace tarvello {
+
+EditQueue::EditQueue(QObject *parent)
+    : QObject(parent)
+{
+    m_pool.setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+}
+
+EditQueue::~EditQueue()
+{
+    m_pool.waitForDone();
+}
+
+void EditQueue::submit(int key, const QPixmap &source, const QString &sourceFile, std::unique_ptr<QFile> target,
+                       const QString &targetName, EditStep step)
+{
+    ++m_writing[targetName];
+    Job job{source, sourceFile, std::shared_ptr<QFile>(std::move(target)), targetName, std::move(step)};
+    const auto chain = m_chains.find(key);
+    if (chain != m_chains.end()) {
+        chain->waiting.enqueue(std::move(job));
+        return;
+    }
+    m_chains.insert(key, Chain());
+    run(key, job, source.isNull());
+}
+
+void EditQueue::run(int key, const Job &job, bool decode)
+{
+    m_pool.start([this, key, job, decode] {
+        const QPixmap source = decode ? loadPixmap(job.sourceFile) : job.source;
+        EditResult result;
+        result.key = key;
+        result.file = job.targetName;
+        result.source = source;
+        result.picture = job.step(source, *job.target, result.written);
+        result.preview = previewOf(result.picture);
+        {
+            const QMutexLocker locker(&m_doneLock);
+            m_done.append(result);
+        }
+        QMetaObject::invokeMethod(this, &EditQueue::deliver, Qt::QueuedConnection);
+    });
+}
+
+void EditQueue::deliver()
+{
+    QList<EditResult> done;
+    {
+        const QMutexLocker locker(&m_doneLock);
+        done.swap(m_done);
+    }
+    for (EditResult &result : done) {
+        if (--m_writing[result.file] <= 0)
+            m_writing.remove(result.file);
+        Chain &chain = m_chains[result.key];
+        if (chain.waiting.isEmpty()) {
+            m_chains.remove(result.key);
+            result.last = true;
+        } else {
+            Job next = chain.waiting.dequeue();
+            next.source = result.written ? result.picture : result.source;
+            run(result.key, next, false);
+        }
+        emit finished(result);
+    }
+}
+
+void EditQueue::finishAll()
+{
+    while (!m_chains.isEmpty()) {
+        m_pool.waitForDone();
+        deliver();
+    }
+}
+
+} // namespace tarvello

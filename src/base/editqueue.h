@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QFile>
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QPixmap>
+#include <QQueue>
+#include <QString>
+#include <QThreadPool>
+
+#include <functional>
+#include <memory>
+
+namespace tarvello {
+
+// Turns the source picture into the edit's result and writes that into `target` (opened by
+// openTempPng, or left closed when no file could be made). Returns the picture the entry holds
+// afterwards and sets `written`.
+using EditStep = std::function<QPixmap(const QPixmap &source, QFile &target, bool &written)>;
+
+// What one finished edit leaves.
+struct EditResult
+{
+    int key = -1;
+    QString file;    // the file the edit wrote, or tried to
+    QPixmap source;  // the picture the edit started from
+    QPixmap picture; // the entry's picture after the edit
+    QPixmap preview; // previewOf(picture)
+    bool written = false;
+    bool last = false; // no further edit of the same key waits
+};
+
+// Runs edits on worker threads: the decode of the source, the transform and the PNG encode.
+// Edits of one key run one after the other, each on the picture the one before left (or, when
+// that one could not be written, on the picture it started from); edits of different keys run
+// side by side. Results come back on the queue's own thread.
+class EditQueue : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(EditQueue)
+
+public:
+    explicit EditQueue(QObject *parent = nullptr);
+    ~EditQueue() override;
+
+    // Queues an edit of `key`. When no earlier edit of the key is still pending, it starts from
+    // `source`, or, when that is null, from the picture decoded from `sourceFile`.
+    void submit(int key, const QPixmap &source, const QString &sourceFile, std::unique_ptr<QFile> target,
+                const QString &targetName, EditStep step);
+    // An edit of the key is queued or running.
+    bool isPending(int key) const { return m_chains.contains(key); }
+    bool isEmpty() const { return m_chains.isEmpty(); }
+    // A pending edit writes this file.
+    bool isWriting(const QString &file) const { return m_writing.contains(file); }
+    // Runs every pending edit to its end and reports each, before returning.
+    void finishAll();
+
+signals:
+    void finished(const tarvello::EditResult &result);
+
+private:
+    struct Job
+    {
+        QPixmap source;
+        QString sourceFile;
+        std::shared_ptr<QFile> target;
+        QString targetName;
+        EditStep step;
+    };
+    struct Chain
+    {
+        QQueue<Job> waiting;
+    };
+
+    void run(int key, const Job &job, bool decode);
+    void deliver();
+
+    QThreadPool m_pool;
+    QHash<int, Chain> m_chains;
+    QHash<QString, int> m_writing;
+    QMutex m_doneLock;
+    QList<EditResult> m_done;
+};
+
+} // namespace tarvello
+
+Q_DECLARE_METATYPE(tarvello::EditResult)
