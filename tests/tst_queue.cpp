@@ -253,6 +253,8 @@ void tst_Queue::drops_data()
     // In a folder only images count; a file dropped on its own is queued whatever it is.
     QTest::newRow("nested folder") << QList<QUrl>{local("sub")} << QString()
                                    << QStringList{"sub/b.jpg"} << true << 0;
+    QTest::newRow("folder then file") << QList<QUrl>{local("sub"), local("lone.png")} << QString()
+                                      << QStringList{"sub/b.jpg", "lone.png"} << true << 2;
     QTest::newRow("text file on its own") << QList<QUrl>{local("sub/readme.txt")} << QString()
                                           << QStringList{"sub/readme.txt"} << true << 1;
 
@@ -294,6 +296,8 @@ void tst_Queue::drops()
     if (!text.isEmpty())
         data.setText(text);
     QCOMPARE(testutil::sendDrop(&label, &data), accepted);
+    // Folders are walked on a worker; what follows one waits for its walk.
+    QTRY_VERIFY(!label.isBusy());
 
     const QString root = m_dir.filePath(QStringLiteral("tree")) + QLatin1Char('/');
     QStringList got;

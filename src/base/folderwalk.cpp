@@ -1,6 +1,8 @@
 #include "base/folderwalk.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,78 @@ void walkImages(const QString &folder, const std::function<bool(const QString &)
             continue;
         if (isImageFile(path) && !visit(path))
             return;
+    }
+}
+
+FolderWalker::FolderWalker(QObject *parent)
+    : QObject(parent)
+    , m_current(std::make_shared<std::atomic<quint64>>(0))
+{
+    m_pool.setMaxThreadCount(1);
+}
+
+FolderWalker::~FolderWalker()
+{
+    *m_current = 0;
+    m_pool.waitForDone();
+}
+
+void FolderWalker::walk(const QString &folder)
+{
+    cancel();
+    const quint64 walk = ++m_walks;
+    *m_current = walk;
+    m_walking = true;
+    emit started();
+    const auto current = m_current;
+    QPointer<FolderWalker> self(this);
+    m_pool.start([self, current, walk, folder] {
+        // Batches go out every few dozen images or tenth of a second, whichever comes first, so
+        // rows keep appearing during a slow walk without one event per file during a fast one.
+        constexpr int batchSize = 64;
+        constexpr qint64 batchMs = 100;
+        QStringList batch;
+        QElapsedTimer clock;
+        clock.start();
+        const auto send = [&](bool last) {
+            QMetaObject::invokeMethod(self, [self, walk, images = std::exchange(batch, {}), last] {
+                if (self)
+                    self->deliver(walk, images, last);
+            }, Qt::QueuedConnection);
+            clock.restart();
+        };
+        walkImages(folder, [&](const QString &image) {
+            if (*current != walk)
+                return false;
+            batch.append(image);
+            if (batch.size() >= batchSize || clock.elapsed() >= batchMs)
+                send(false);
+            return true;
+        });
+        send(true);
+    });
+}
+
+void FolderWalker::cancel()
+{
+    if (!m_walking)
+        return;
+    *m_current = 0;
+    m_walking = false;
+    emit finished();
+}
+
+void FolderWalker::deliver(quint64 walk, const QStringList &images, bool last)
+{
+    if (walk != *m_current)
+        return;
+    if (!images.isEmpty())
+        emit found(images);
+    // found() may have led to a cancel.
+    if (last && walk == *m_current) {
+        *m_current = 0;
+        m_walking = false;
+        emit finished();
     }
 }
 

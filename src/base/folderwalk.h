@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QThreadPool>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 namespace tarvello {
 
@@ -14,5 +19,38 @@ bool isImageFile(const QString &path);
 // false. Links are followed only while they lead to a place inside the folder, so a link in a
 // dropped folder cannot hand out a file from elsewhere; other files are passed over.
 void walkImages(const QString &folder, const std::function<bool(const QString &)> &visit);
+
+// Walks one folder at a time for its images (walkImages) on a worker thread, so that a large
+// or slow folder never holds up the window, and hands what it finds back in small batches, in
+// the order found, on the thread the walker lives in.
+class FolderWalker : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FolderWalker)
+
+public:
+    explicit FolderWalker(QObject *parent = nullptr);
+    // Stops a walk under way and waits for its thread.
+    ~FolderWalker() override;
+
+    // Starts walking `folder`; a walk already under way is cancelled first.
+    void walk(const QString &folder);
+    // Stops the walk: nothing more is found, and finished() comes at once.
+    void cancel();
+    bool isWalking() const { return m_walking; }
+
+signals:
+    void started();
+    void found(const QStringList &images);
+    void finished();
+
+private:
+    void deliver(quint64 walk, const QStringList &images, bool last);
+
+    QThreadPool m_pool;
+    std::shared_ptr<std::atomic<quint64>> m_current; // the walk whose results are wanted
+    quint64 m_walks = 0;
+    bool m_walking = false;
+};
 
 } // namespace tarvello

@@ -13,8 +13,25 @@
 
 drop::drop(QWidget *parent)
     : QLabel(parent)
+    , m_walker(new tarvello::FolderWalker(this))
 {
     setAcceptDrops(true);
+    connect(m_walker, &tarvello::FolderWalker::found, this, [this](const QStringList &images) {
+        for (const QString &image : images)
+            emit img(image);
+    });
+    connect(m_walker, &tarvello::FolderWalker::finished, this, &drop::handOut, Qt::QueuedConnection);
+}
+
+bool drop::isBusy() const
+{
+    return m_walker->isWalking() || !m_pending.isEmpty();
+}
+
+void drop::cancelDrops()
+{
+    m_pending.clear();
+    m_walker->cancel();
 }
 
 void drop::dragEnterEvent(QDragEnterEvent *event)
@@ -33,23 +50,27 @@ void drop::dropEvent(QDropEvent *event)
     if (!data->hasUrls())
         return;
 
-    const QList<QUrl> urls = data->urls();
-    for (const QUrl &url : urls) {
-        const QString path = url.toLocalFile();
+    for (const QUrl &url : data->urls()) {
+        if (const QString path = url.toLocalFile(); !path.isEmpty())
+            m_pending.append(path);
+    }
+    event->accept();
+    handOut();
+}
+
+void drop::handOut()
+{
+    // Files go out at once, up to the next folder; the rest follows when its walk is done.
+    while (!m_pending.isEmpty() && !m_walker->isWalking()) {
+        const QString path = m_pending.takeFirst();
         const QFileInfo info(path);
-        if (path.isEmpty()) {
-            continue;
-        } else if (info.isFile()) {
+        if (info.isFile()) {
             emit img(path);
         } else if (info.isDir()) {
             // A folder holds whatever the user keeps there; only its images are queued.
-            tarvello::walkImages(path, [this](const QString &image) {
-                emit img(image);
-                return true;
-            });
+            m_walker->walk(path);
         }
     }
-    event->accept();
 }
 
 void drop::paintEvent(QPaintEvent *event)

@@ -2,13 +2,19 @@
 
 #include <QLabel>
 
+namespace tarvello {
+class FolderWalker;
+}
+
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QPaintEvent;
 
-// The window's picture area and drop target: every dropped file, and every file inside a
-// dropped folder, comes out as one img() with its local path.
+// The window's picture area and drop target: every dropped file, and every image inside a
+// dropped folder, comes out as one img() with its local path, in the order dropped. Folders are
+// walked off the window's thread, so img() for what follows a folder comes later, from the
+// event loop.
 class drop : public QLabel
 {
     Q_OBJECT
@@ -16,6 +22,13 @@ class drop : public QLabel
 
 public:
     explicit drop(QWidget *parent = nullptr);
+
+    // What walks dropped folders; its signals tell when a walk starts and ends.
+    tarvello::FolderWalker *walker() const { return m_walker; }
+    // A drop still has files or folders to hand out.
+    bool isBusy() const;
+    // Hands out nothing more of the drops so far.
+    void cancelDrops();
 
 signals:
     void img(const QString &);
@@ -25,4 +38,10 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    void handOut();
+
+    tarvello::FolderWalker *m_walker;
+    QStringList m_pending; // dropped paths not handed out yet, in order
 };

@@ -1,61 +1,67 @@
 #include "gui/dropprogress.h"
 
 #include <QCoreApplication>
-#include <QEvent>
-#include <QEventLoop>
 #include <QProgressDialog>
-#include <QWidget>
+#include <QTimer>
 
-DropProgress::DropProgress(QWidget *target, QWidget *dialogParent)
+#include "base/folderwalk.h"
+#include "gui/drop.h"
+
+DropProgress::DropProgress(drop *target, QWidget *dialogParent)
     : QObject(dialogParent)
     , m_target(target)
     , m_dialogParent(dialogParent)
 {
-    target->installEventFilter(this);
+    connect(target->walker(), &tarvello::FolderWalker::started, this, &DropProgress::walkStarted);
+    // Queued like the drop's own hand-out, so a drop that goes on with another folder is not
+    // taken for finished.
+    connect(target->walker(), &tarvello::FolderWalker::finished, this, &DropProgress::walkFinished,
+            Qt::QueuedConnection);
 }
 
-bool DropProgress::eventFilter(QObject *watched, QEvent *event)
+void DropProgress::walkStarted()
 {
-    if (watched != m_target || event->type() != QEvent::Drop || m_inDrop)
-        return false;
-
-    // Hand the drop to the target ourselves, so we know where it begins and ends.
-    m_inDrop = true;
+    if (m_counting)
+        return;
+    m_counting = true;
     m_count = 0;
-    m_eventsAt = 0;
-    m_clock.start();
-    QCoreApplication::sendEvent(watched, event);
-    m_inDrop = false;
-    delete m_dialog;
-    return true;
+    QTimer::singleShot(m_showAfterMs, this, [this] {
+        if (m_counting && m_target->isBusy())
+            showDialog();
+    });
 }
 
-bool DropProgress::wanted() const
+void DropProgress::walkFinished()
 {
-    return !(m_dialog && m_dialog->wasCanceled());
+    if (m_target->isBusy())
+        return;
+    m_counting = false;
+    delete m_dialog;
+}
+
+void DropProgress::showDialog()
+{
+    if (m_dialog)
+        return;
+    m_dialog = new QProgressDialog(m_dialogParent);
+    m_dialog->setWindowTitle(QCoreApplication::translate("mw", "Adding images"));
+    m_dialog->setLabelText(QCoreApplication::translate("mw", "Added %n image(s)...", nullptr, m_count));
+    m_dialog->setRange(0, 0);
+    m_dialog->setMinimumDuration(0);
+    m_dialog->setWindowModality(Qt::WindowModal);
+    connect(m_dialog, &QProgressDialog::canceled, this, [this] {
+        m_target->cancelDrops();
+        m_counting = false;
+        m_dialog->deleteLater();
+    });
+    m_dialog->show();
 }
 
 void DropProgress::added()
 {
-    if (!m_inDrop)
+    if (!m_counting)
         return;
     ++m_count;
-    if (!m_dialog && m_clock.elapsed() >= m_showAfterMs) {
-        m_dialog = new QProgressDialog(m_dialogParent);
-        m_dialog->setWindowTitle(QCoreApplication::translate("mw", "Adding images"));
-        m_dialog->setRange(0, 0);
-        m_dialog->setMinimumDuration(0);
-        m_dialog->setWindowModality(Qt::WindowModal);
-        m_dialog->show();
-    }
-    if (m_dialog) {
+    if (m_dialog)
         m_dialog->setLabelText(QCoreApplication::translate("mw", "Added %n image(s)...", nullptr, m_count));
-        // Lets the dialog paint and its Cancel button be pressed between files.
-        QCoreApplication::processEvents();
-    } else if (m_clock.elapsed() - m_eventsAt >= eventsEveryMs) {
-        // The window keeps painting and taking finished work while a large folder is walked;
-        // input waits for the dialog, so no second drop can start inside this one.
-        m_eventsAt = m_clock.elapsed();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
 }

@@ -107,8 +107,6 @@ void mw::renderRow(int row)
 
 void mw::uploaddrop(const QString &path)
 {
-    if (!m_dropProgress->wanted())
-        return;
     addObj(path, false);
     m_dropProgress->added();
 }
