@@ -80,13 +80,13 @@ int makeImages(const QString &dir)
         return 1;
     if (!photo(6000, 4000).save(dir + QStringLiteral("/24mp.png")))
         return 1;
-    // 64 MiB that the host takes for a PNG: the signature, then noise.
+    // 64 MiB that the host takes for a PNG: the signature and an image header, then noise.
     QFile big(dir + QStringLiteral("/64mib.png"));
     if (!big.open(QIODevice::WriteOnly))
         return 1;
     QByteArray data(64 * 1024 * 1024, Qt::Uninitialized);
     QRandomGenerator::global()->fillRange(reinterpret_cast<quint32 *>(data.data()), data.size() / 4);
-    data.replace(0, 8, "\x89PNG\r\n\x1a\n");
+    data.replace(0, 29, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x10\0\0\0\x10\0\x08\x02\0\0\0", 29));
     big.write(data);
     return 0;
 }

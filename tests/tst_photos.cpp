@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -223,7 +224,10 @@ void tst_Photos::uploadDuringSaveSendsCompleteFile()
     QSignalSpy sent(testutil::uploaderOf(&window), &tarvello::Uploader::started);
     window.addObj(bigPng(QStringLiteral("large.png"), 1600, 1200), false);
     window.cw90();
+    window.findChild<QLineEdit *>(QStringLiteral("usr"))->setText(QStringLiteral("ann"));
     window.handleclick(0, 1);
+    // Typing in the login box while the file is written changes nothing of this upload.
+    window.findChild<QLineEdit *>(QStringLiteral("usr"))->setText(QStringLiteral("an"));
     QCOMPARE(window.entries().at(0).state, qint16(1));
     QCOMPARE(window.findChild<QTableWidget *>()->item(0, 1)->text(), QStringLiteral("Uploading..."));
     QVERIFY(!testutil::savesDone(&window));
@@ -234,6 +238,7 @@ void tst_Photos::uploadDuringSaveSendsCompleteFile()
     const QByteArray edited = testutil::fileBytes(window.entries().at(0).file);
     QCOMPARE(QImage::fromData(edited).size(), QSize(1200, 1600));
     QVERIFY(server.requests.at(0).body.contains("\r\n\r\n" + edited + "\r\n"));
+    QVERIFY(server.requests.at(0).target.endsWith("/user/ann/pw/"));
 }
 
 void tst_Photos::closingDuringSaveLeavesNoTempFile()

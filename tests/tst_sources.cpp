@@ -106,6 +106,8 @@ void tst_Sources::tempFileIsExclusive()
     QVERIFY(!planted.contains(a));
     QVERIFY(!planted.contains(b));
     QVERIFY(a.startsWith(m_tmp->path() + QLatin1Char('/')));
+    // Others sharing the folder cannot read what the user pasted or grabbed.
+    QCOMPARE(QFile::permissions(a) & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
     QVERIFY(QFileInfo(a).fileName().chopped(4).toLongLong() >= now);
     QVERIFY(tarvello::writePng(first, QImage(2, 2, QImage::Format_ARGB32)));
     QCOMPARE(testutil::fileBytes(victim), QByteArray("precious"));

@@ -3,6 +3,7 @@
 #include <QMutexLocker>
 
 #include "base/image.h"
+#include "base/tempfile.h"
 
 namespace tarvello {
 
@@ -72,8 +73,17 @@ void EditQueue::deliver()
     }
 }
 
-void EditQueue::finishAll()
+void EditQueue::finishRunning()
 {
+    for (Chain &chain : m_chains) {
+        while (!chain.waiting.isEmpty()) {
+            const Job job = chain.waiting.dequeue();
+            if (job.target->isOpen())
+                discardTempPng(*job.target);
+            if (--m_writing[job.targetName] <= 0)
+                m_writing.remove(job.targetName);
+        }
+    }
     while (!m_chains.isEmpty()) {
         m_pool.waitForDone();
         deliver();

@@ -54,8 +54,9 @@ public:
     bool isEmpty() const { return m_chains.isEmpty(); }
     // A pending edit writes this file.
     bool isWriting(const QString &file) const { return m_writing.contains(file); }
-    // Runs every pending edit to its end and reports each, before returning.
-    void finishAll();
+    // Lets the edits under way end and reports them, before returning; edits not started yet are
+    // dropped and their files removed. For closing: what was not written need not be.
+    void finishRunning();
 
 signals:
     void finished(const tarvello::EditResult &result);

@@ -58,7 +58,8 @@ QString openTempPng(QFile &file, qint64 startMsecs)
     for (int i = 0; i < maxAttempts; ++i) {
         const QString name = tempPngName(dir, now + i);
         file.setFileName(name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        // Screenshots and pasted images are the user's own business: readable by the user only.
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
             QMutexLocker lock(&created().mutex);
             created().names.append(name);
             return name;

@@ -49,11 +49,14 @@ void DropProgress::showDialog()
     m_dialog->setRange(0, 0);
     m_dialog->setMinimumDuration(0);
     m_dialog->setWindowModality(Qt::WindowModal);
-    connect(m_dialog, &QProgressDialog::canceled, this, [this] {
+    // The Cancel button, closing the dialog and Escape all stop the drop.
+    const auto stop = [this] {
         m_target->cancelDrops();
         m_counting = false;
         m_dialog->deleteLater();
-    });
+    };
+    connect(m_dialog, &QProgressDialog::canceled, this, stop);
+    connect(m_dialog, &QDialog::rejected, this, stop);
     m_dialog->show();
 }
 

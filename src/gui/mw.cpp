@@ -56,11 +56,7 @@ mw::mw(QWidget *parent)
     setUpTableActions();
     setUpKeys();
 
-    // A notice stands for a while, then the summary comes back.
-    m_noticeTimer = new QTimer(this);
-    m_noticeTimer->setSingleShot(true);
-    m_noticeTimer->setInterval(5000);
-    connect(m_noticeTimer, &QTimer::timeout, this, &mw::showSummary);
+    setUpStatusLine();
 }
 
 mw::~mw()
@@ -84,8 +80,6 @@ void mw::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // Edits still being written end first, so that their files are whole or gone.
-    finishSaves();
     if (m_remembersDesktop)
         saveDesktopState();
 
@@ -96,6 +90,12 @@ void mw::closeEvent(QCloseEvent *event)
                !why.isEmpty()) {
         QMessageBox::warning(this, tr("Login not saved"), tr("Your login was not remembered. %1").arg(why));
     }
+
+    // Out of sight at once; an edit still being written ends first, so that its file is whole
+    // when the clean-up below removes it.
+    hide();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    finishSaves();
 
     // Every temporary file of this run, earlier versions of edited images included; nothing the
     // program did not create itself.

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QMap>
 #include <QVector>
 #include <QWidget>
 
@@ -108,6 +109,8 @@ private:
     // The line under the table: the queue's summary, or for a while a short message.
     void notify(const QString &text);
     void showSummary();
+    void setUpStatusLine();
+    void setStatusText(const QString &text);
 
     // The keyboard.
     void setUpKeys();
@@ -119,7 +122,14 @@ private:
     void uploadStarted(int row, QNetworkReply *reply);
     void uploadProgressed(int row, double sent);
     void uploadFinished(int row, const tarvello::UploadOutcome &outcome);
-    void sendUpload(int row);
+    struct Login
+    {
+        QString user;
+        QString password;
+    };
+    Login currentLogin() const;
+    void sendUpload(int row, const Login &login);
+    void enqueueUpload(int row, const Login &login);
     bool mayCloseWhileUploading();
     void cancelUpload(int row);
 
@@ -146,7 +156,6 @@ private:
     void mirrorSelected(Qt::Orientation orientation);
     void editSelected(tarvello::EditStep step);
     void editFinished(const tarvello::EditResult &result);
-    bool uploadWaitsForSave(int row);
 
     // Previews and the selected entry's picture (mw_preview.cpp).
     void showPreview(int row);
@@ -169,6 +178,7 @@ private:
     QString m_lastNotice;
     QString m_summary;
     QTimer *m_noticeTimer = nullptr;
+    QString m_statusText; // the line's whole text, shown cut to its width
     bool m_movingCurrent = false; // the current row is being moved to follow sel
     QString m_browseFolder;      // where Browse opens; empty for the Pictures folder
     bool m_remembersDesktop = false;
@@ -178,7 +188,8 @@ private:
     tarvello::EditQueue *m_edits = nullptr;
     bool m_scrollPending = false;
     int m_wantedPreview = -1;   // the clicked row whose preview the label is waiting for
-    QList<int> m_waitingUploads; // rows whose upload waits for an edit to be written
+    // Rows whose upload waits for an edit to be written, with the login they were asked with.
+    QMap<int, Login> m_waitingUploads;
     // What each file being written replaces in its entry, to go back to if it cannot be written.
     struct Replaced
     {

@@ -62,7 +62,7 @@ void mw::editSelected(EditStep step)
 {
     if (!sel)
         return;
-    const int row = int(sel - objs.data());
+    const int row = int(sel - objs.constData());
     // The name tells when the button was pressed, however long the work behind it takes.
     auto file = std::make_unique<QFile>();
     const QString name = openTempPng(*file);
@@ -104,8 +104,12 @@ void mw::editFinished(const EditResult &result)
             entry.file = replaced.file;
             entry.temp = replaced.temp;
         }
-        notify(replaced.file.isEmpty() ? tr("The picture could not be saved in the temporary folder.")
-                                       : tr("The edited image could not be saved in the temporary folder."));
+        if (result.source.isNull())
+            notify(tr("%1 holds no picture to turn or flip.").arg(view.name));
+        else if (replaced.file.isEmpty())
+            notify(tr("The picture could not be saved in the temporary folder."));
+        else
+            notify(tr("The edited image could not be saved in the temporary folder."));
         // A screenshot or a paste that could not be saved is not added after all.
         if (replaced.file.isEmpty() && entry.file.isEmpty())
             removeRows({row});
@@ -118,20 +122,15 @@ void mw::editFinished(const EditResult &result)
     renderRow(row);
 
     // Uploads asked for while their file was being written go now that it is complete.
-    const QList<int> waiting = std::exchange(m_waitingUploads, {});
-    for (int other : waiting) {
-        if (m_edits->isWriting(objs.at(other).file))
-            m_waitingUploads.append(other);
-        else
-            sendUpload(other);
+    QMap<int, Login> ready;
+    for (auto it = m_waitingUploads.begin(); it != m_waitingUploads.end();) {
+        if (m_edits->isWriting(objs.at(it.key()).file)) {
+            ++it;
+        } else {
+            ready.insert(it.key(), it.value());
+            it = m_waitingUploads.erase(it);
+        }
     }
-}
-
-bool mw::uploadWaitsForSave(int row)
-{
-    if (!m_edits->isWriting(objs.at(row).file))
-        return false;
-    if (!m_waitingUploads.contains(row))
-        m_waitingUploads.append(row);
-    return true;
+    for (auto it = ready.cbegin(); it != ready.cend(); ++it)
+        sendUpload(it.key(), it.value());
 }

@@ -8,29 +8,10 @@
 
 #include <functional>
 
+#include "gui/eventhook.h"
 #include "gui/mwui.h"
 
 namespace {
-
-// Hands a widget's events to a function first; the function returns whether it took the event.
-class EventHook : public QObject
-{
-public:
-    EventHook(QObject *watched, std::function<bool(QEvent *)> hook)
-        : QObject(watched)
-        , m_hook(std::move(hook))
-    {
-        watched->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        return watched == parent() && m_hook(event);
-    }
-
-private:
-    std::function<bool(QEvent *)> m_hook;
-};
 
 bool isPress(const QKeyEvent *key)
 {

@@ -96,7 +96,7 @@ void mw::releasePicture()
 void mw::finishSaves()
 {
     m_previews->clear();
-    m_edits->finishAll();
+    m_edits->finishRunning();
 }
 
 void mw::addPicture(const QString &file, const QPixmap &picture, std::unique_ptr<QFile> target)

@@ -6,15 +6,39 @@
 #include <QTimer>
 
 #include "base/summary.h"
+#include "gui/eventhook.h"
 #include "gui/mwui.h"
 
 void mw::notify(const QString &text)
 {
     m_lastNotice = text;
-    ui->statusLine->setText(text);
+    setStatusText(text);
     // The line is as wide as the window allows; a long message is there in full on hovering.
     ui->statusLine->setToolTip(text);
     m_noticeTimer->start();
+}
+
+void mw::setUpStatusLine()
+{
+    // A notice stands for a while, then the summary comes back.
+    m_noticeTimer = new QTimer(this);
+    m_noticeTimer->setSingleShot(true);
+    m_noticeTimer->setInterval(5000);
+    connect(m_noticeTimer, &QTimer::timeout, this, &mw::showSummary);
+    new EventHook(ui->statusLine, [this](QEvent *event) {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+            setStatusText(m_statusText);
+        return false;
+    });
+}
+
+void mw::setStatusText(const QString &text)
+{
+    m_statusText = text;
+    QLabel *line = ui->statusLine;
+    // Cut where it no longer fits, and say so, rather than mid-word.
+    line->setText(line->isVisible() ? line->fontMetrics().elidedText(text, Qt::ElideRight, line->contentsRect().width())
+                                    : text);
 }
 
 void mw::showSummary()
@@ -30,6 +54,6 @@ void mw::showSummary()
         return;
     m_summary = summary;
     m_noticeTimer->stop();
-    ui->statusLine->setText(summary);
+    setStatusText(summary);
     ui->statusLine->setToolTip(QString());
 }

@@ -18,14 +18,22 @@ void mw::upload(const QString &, int row)
 {
     if (row < 0 || row >= objs.size())
         return;
-    const imgobj &entry = objs.at(row);
-    const QString user = ui->usr->text();
-    const QString password = ui->pw->text();
-    if (const QString why = unsendableLogin(user, password); !why.isEmpty()) {
+    enqueueUpload(row, currentLogin());
+}
+
+mw::Login mw::currentLogin() const
+{
+    return {ui->usr->text(), ui->pw->text()};
+}
+
+void mw::enqueueUpload(int row, const Login &login)
+{
+    if (const QString why = unsendableLogin(login.user, login.password); !why.isEmpty()) {
         uploadFinished(row, {false, tr("failed"), why, QUrl()});
         return;
     }
-    m_uploader->enqueue(row, {entry.file, entry.desc, user, password});
+    const imgobj &entry = objs.at(row);
+    m_uploader->enqueue(row, {entry.file, entry.desc, login.user, login.password});
 }
 
 void mw::uploadStarted(int row, QNetworkReply *reply)
@@ -48,16 +56,18 @@ void mw::startUpload(int row)
         return;
     objs[row].state = EntryState::Uploading;
     renderRow(row);
-    // An edit still being written goes out once its file is complete.
-    if (!uploadWaitsForSave(row))
-        sendUpload(row);
+    // An edit still being written goes out once its file is complete, with the login of now.
+    if (m_edits->isWriting(objs.at(row).file))
+        m_waitingUploads.insert(row, currentLogin());
+    else
+        sendUpload(row, currentLogin());
 }
 
-void mw::sendUpload(int row)
+void mw::sendUpload(int row, const Login &login)
 {
     // The file may have changed since it was added; its failure should name what is wrong here.
     m_views[row].problem = fileProblem(objs.at(row).file);
-    upload(objs.at(row).file, row);
+    enqueueUpload(row, login);
 }
 
 void mw::objhanlde(int row)
@@ -94,7 +104,7 @@ void mw::cancelUpload(int row)
     // A running upload finishes at once, as failed, through objhanlde; a queued one never
     // started and so never finishes: it is closed here.
     m_uploader->cancel(row);
-    m_waitingUploads.removeOne(row);
+    m_waitingUploads.remove(row);
     imgobj &entry = objs[row];
     if (entry.state != EntryState::Uploading || entry.reply)
         return;
