@@ -133,7 +133,7 @@ void tst_Everyday::keysMoveTheEditTarget()
     // A new entry becomes the edit target; the picture shown stays.
     const qint64 shown = preview()->pixmap().cacheKey();
     add(QStringLiteral("fourth.png"), 8, 8);
-    QCOMPARE(table()->currentRow(), 3);
+    QTRY_COMPARE(table()->currentRow(), 3);
     QCOMPARE(m_window->selected(), &m_window->entries().at(3));
     QCOMPARE(preview()->pixmap().cacheKey(), shown);
 }
@@ -328,10 +328,10 @@ void tst_Everyday::closeWhileUploading()
 
 void tst_Everyday::failuresAndSummary()
 {
-    QCOMPARE(statusLine(), QStringLiteral("3 waiting"));
+    QTRY_COMPARE(statusLine(), QStringLiteral("3 waiting"));
     m_window->handleclick(0, 1);
     m_window->handleclick(1, 1);
-    QCOMPARE(statusLine(), QStringLiteral("2 uploading, 1 waiting"));
+    QTRY_COMPARE(statusLine(), QStringLiteral("2 uploading, 1 waiting"));
     QTRY_COMPARE(m_server->requests.size(), 2);
     for (int i = 0; i < 2; ++i) {
         const bool wide = m_server->requests.at(i).body.contains("wide.png");
@@ -339,7 +339,7 @@ void tst_Everyday::failuresAndSummary()
     }
     QTRY_COMPARE(m_window->entries().at(1).state, qint16(2));
     QTRY_COMPARE(m_window->entries().at(0).state, qint16(2));
-    QCOMPARE(statusLine(), QStringLiteral("1 uploaded, 1 failed, 1 waiting"));
+    QTRY_COMPARE(statusLine(), QStringLiteral("1 uploaded, 1 failed, 1 waiting"));
 
     QTableWidgetItem *failed = table()->item(1, 1);
     QCOMPARE(failed->text(), QStringLiteral("failed"));
@@ -404,9 +404,9 @@ void tst_Everyday::notices()
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("http://h/w"));
     // The summary comes back with the next change of the queue.
     m_window->handleclick(1, 1);
+    QTRY_VERIFY(statusLine().contains(QLatin1String("1 uploading")));
     QVERIFY(statusLine() != notice);
     QVERIFY(statusLine() != summary);
-    QVERIFY(statusLine().contains(QLatin1String("1 uploading")));
 }
 
 void tst_Everyday::progressOnAnyRow_data()

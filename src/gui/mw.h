@@ -109,6 +109,7 @@ private:
     // The line under the table: the queue's summary, or for a while a short message.
     void notify(const QString &text);
     void showSummary();
+    QString queueSummary() const;
     void setUpStatusLine();
     void setStatusText(const QString &text);
 
@@ -179,6 +180,7 @@ private:
     QString m_summary;
     QTimer *m_noticeTimer = nullptr;
     QString m_statusText; // the line's whole text, shown cut to its width
+    bool m_summaryPending = false;
     bool m_movingCurrent = false; // the current row is being moved to follow sel
     QString m_browseFolder;      // where Browse opens; empty for the Pictures folder
     bool m_remembersDesktop = false;

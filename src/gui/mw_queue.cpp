@@ -48,19 +48,20 @@ int mw::appendEntry(imgobj entry)
     if (!view.problem.isEmpty())
         notify(tr("%1 cannot be used: %2").arg(view.name, view.problem));
 
-    // Once for a whole batch of rows: each scroll lays out the row header, which costs more
-    // than adding the row itself.
+    // Appending may have moved the vector's storage. The new row becomes the current one, but
+    // the picture shown stays whatever the source put there.
+    sel = &objs.last();
+    // Once for a whole batch of rows: scrolling and moving the current row each lay out and
+    // repaint the table, which costs ten times more than adding the row itself.
     if (!m_scrollPending) {
         m_scrollPending = true;
         QMetaObject::invokeMethod(this, [this] {
             m_scrollPending = false;
+            if (sel)
+                makeCurrent(int(sel - objs.constData()));
             ui->tableWidget->scrollToBottom();
         }, Qt::QueuedConnection);
     }
-    // Appending may have moved the vector's storage. The new row becomes the current one, but
-    // the picture shown stays whatever the source put there.
-    sel = &objs.last();
-    makeCurrent(row);
     for (QPushButton *edit : {ui->ccw90, ui->cw90, ui->rot180, ui->flipv, ui->fliph})
         edit->setEnabled(true);
     return row;
@@ -102,7 +103,14 @@ void mw::renderRow(int row)
     const bool invite = !view.described && entry.state != EntryState::Handled;
     table->item(row, DescColumn)->setText(invite ? tr("Click to add") : entry.desc);
     table->setRowHidden(row, view.removed);
-    showSummary();
+    // Once per pass of the event loop: a drop renders a thousand rows in one go.
+    if (!m_summaryPending) {
+        m_summaryPending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_summaryPending = false;
+            showSummary();
+        }, Qt::QueuedConnection);
+    }
 }
 
 void mw::uploaddrop(const QString &path)

@@ -11,6 +11,8 @@
 
 void mw::notify(const QString &text)
 {
+    // The queue as it is now is what the notice stands over; only a later change replaces it.
+    m_summary = queueSummary();
     m_lastNotice = text;
     setStatusText(text);
     // The line is as wide as the window allows; a long message is there in full on hovering.
@@ -41,14 +43,19 @@ void mw::setStatusText(const QString &text)
                                     : text);
 }
 
-void mw::showSummary()
+QString mw::queueSummary() const
 {
     tarvello::QueueCounts counts;
     for (int row = 0; row < objs.size(); ++row) {
         if (isShown(row))
             counts.count(objs.at(row));
     }
-    const QString summary = tarvello::queueSummary(counts);
+    return tarvello::queueSummary(counts);
+}
+
+void mw::showSummary()
+{
+    const QString summary = queueSummary();
     // A progress step changes nothing here, so a notice stands until the queue really changes.
     if (summary == m_summary && m_noticeTimer->isActive())
         return;

@@ -61,7 +61,12 @@ void mw::makeCurrent(int row)
     if (table->currentRow() == row)
         return;
     const QScopedValueRollback<bool> moving(m_movingCurrent, true);
+    // Scrolling to each new row would lay out the row header each time, which during a large
+    // drop costs more than the rows; the queue scrolls once per batch instead.
+    const bool autoScroll = table->hasAutoScroll();
+    table->setAutoScroll(false);
     table->setCurrentCell(row, qMax(table->currentColumn(), 0));
+    table->setAutoScroll(autoScroll);
 }
 
 void mw::handledclick(int row, int column)
