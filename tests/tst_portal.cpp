@@ -179,7 +179,8 @@ void tst_Portal::answers()
         QCOMPARE(m_portal->options.value(QStringLiteral("interactive")), QVariant(false));
         QVERIFY(!m_portal->options.value(QStringLiteral("handle_token")).toString().isEmpty());
     }
-    QTest::qWait(50);
+    // Whatever was already under way is delivered; none of it is a second answer.
+    QCoreApplication::processEvents();
     QCOMPARE(finished.size(), 1);
 }
 
