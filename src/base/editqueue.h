@@ -49,8 +49,6 @@ public:
     // `source`, or, when that is null, from the picture decoded from `sourceFile`.
     void submit(int key, const QPixmap &source, const QString &sourceFile, std::unique_ptr<QFile> target,
                 const QString &targetName, EditStep step);
-    // An edit of the key is queued or running.
-    bool isPending(int key) const { return m_chains.contains(key); }
     bool isEmpty() const { return m_chains.isEmpty(); }
     // A pending edit writes this file.
     bool isWriting(const QString &file) const { return m_writing.contains(file); }

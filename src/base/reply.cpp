@@ -11,9 +11,6 @@ namespace tarvello {
 
 namespace {
 
-// An answer is a short text; this bounds what a hostile host can make us inflate.
-constexpr qsizetype maxInflatedSize = 16 * 1024 * 1024;
-
 constexpr int gzipOrZlibWindow = 15 + 32; // zlib detects either header
 constexpr int zlibWindow = 15;
 constexpr int rawDeflateWindow = -15;
@@ -30,7 +27,9 @@ std::optional<QByteArray> inflated(const QByteArray &raw, int windowBits)
     stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(raw.constData()));
     stream.avail_in = static_cast<uInt>(raw.size());
     int status = Z_OK;
-    while (status == Z_OK && out.size() < maxInflatedSize) {
+    // Past the longest answer taken there is nothing to learn, so a hostile host gets no more
+    // inflated than that.
+    while (status == Z_OK && out.size() <= maxAnswerBytes) {
         stream.next_out = reinterpret_cast<Bytef *>(chunk);
         stream.avail_out = sizeof chunk;
         status = inflate(&stream, Z_NO_FLUSH);
@@ -41,6 +40,8 @@ std::optional<QByteArray> inflated(const QByteArray &raw, int windowBits)
             break; // input ended before the stream did
     }
     inflateEnd(&stream);
+    if (out.size() > maxAnswerBytes)
+        return out;
     if (status != Z_STREAM_END)
         return std::nullopt;
     return out;

@@ -10,8 +10,12 @@
 
 namespace tarvello {
 
+// A link is short; an answer longer than this is no link, and reading on would only cost memory.
+inline constexpr qsizetype maxAnswerBytes = 64 * 1024;
+
 // The reply body as the host meant it: a gzip or deflate body (per its Content-Encoding) is
-// inflated, anything else is returned as it came. A body that does not inflate is returned raw.
+// inflated, anything else is returned as it came. A body that does not inflate is returned raw;
+// one that inflates past maxAnswerBytes is cut just beyond it.
 QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEncoding);
 
 // The host answers with text that begins with the link. The whole text, read as Latin-1 up to

@@ -56,9 +56,6 @@ public:
 
     // Qt itself keeps six connections to a host; queueing here keeps the timeouts honest.
     static constexpr int maxInFlight = 6;
-    // A link is short; an answer longer than this is no link, and reading on would only cost
-    // memory.
-    static constexpr qint64 maxAnswerBytes = 64 * 1024;
 
 signals:
     // The row's request is on the wire.

@@ -36,7 +36,8 @@ struct UploadOutcome;
 // mw_queue.cpp (entries, rows and adding images), mw_sources.cpp (Browse, Screenshot, Clipboard),
 // mw_table.cpp (clicks, the context menu, copy and paste), mw_edit.cpp (rotate and flip),
 // mw_upload.cpp (uploads and their answers), mw_keys.cpp (the keyboard), mw_status.cpp (the line
-// under the table), mw_desktop.cpp (screenshots, what is kept between runs).
+// under the table), mw_desktop.cpp (screenshots, what is kept between runs), mw_preview.cpp
+// (previews and the selected entry's picture).
 class mw : public QWidget
 {
     Q_OBJECT
