@@ -19,8 +19,8 @@
 #include <functional>
 #include <memory>
 
-#include "base/editqueue.h"
 #include "base/uploader.h"
+#include "base/uploadqueue.h"
 
 class QMimeData;
 
@@ -113,10 +113,21 @@ inline tarvello::Uploader *uploaderOf(QObject *window)
     return window->findChild<tarvello::Uploader *>();
 }
 
+// The window's queue.
+inline tarvello::UploadQueue *queueOf(QObject *window)
+{
+    return window->findChild<tarvello::UploadQueue *>();
+}
+
 // No edit or added picture of the window is still being written.
 inline bool savesDone(QWidget *window)
 {
-    return window->findChild<tarvello::EditQueue *>()->isEmpty();
+    const tarvello::UploadQueue *queue = queueOf(window);
+    for (int row = 0; row < queue->entries().size(); ++row) {
+        if (queue->record(row).saving())
+            return false;
+    }
+    return true;
 }
 
 // A w x h JPEG, white with a red 4 x 4 block at the top left, whose EXIF orientation (6) says

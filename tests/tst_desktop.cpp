@@ -17,11 +17,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "base/commandline.h"
 #include "base/preferences.h"
 #include "base/version.h"
 #include "base/screenshot.h"
 #include "gui/mw.h"
+#include "gui/options.h"
 #include "testutil.h"
 
 using tarvello::ScreenshotRoute;

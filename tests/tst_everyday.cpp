@@ -19,7 +19,7 @@
 
 #include "gui/mw.h"
 #include "gui/progressdelegate.h"
-#include "base/summary.h"
+#include "gui/texts.h"
 #include "capture.h"
 #include "testutil.h"
 #include "urlcatcher.h"

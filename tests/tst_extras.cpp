@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include "gui/mw.h"
+#include "gui/texts.h"
 #include "capture.h"
 #include "testutil.h"
 #include "base/folderwalk.h"
@@ -243,9 +244,11 @@ void tst_Extras::reasonText()
     QFETCH(QByteArray, reason);
     QFETCH(QByteArray, body);
     QFETCH(QString, expected);
-    QCOMPARE(tarvello::failureReason(QNetworkReply::NetworkError(error), status, reason, body,
-                                     {QStringLiteral("s3 cret")}),
-             expected);
+    tarvello::UploadResult result;
+    result.kind = tarvello::UploadResult::Kind::Failed;
+    result.error = tarvello::transferError(QNetworkReply::NetworkError(error));
+    result.host = tarvello::hostAnswer(status, reason, body, {QStringLiteral("s3 cret")});
+    QCOMPARE(tarvello::resultDetails(result), expected);
 }
 
 void tst_Extras::linksAtHand()

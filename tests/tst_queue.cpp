@@ -36,6 +36,7 @@ private slots:
     void drops_data();
     void drops();
     void dropQueuesInOrder();
+    void commandLineFolders();
 
 private:
     QStringList cells(const mw &window, int row) const;
@@ -203,9 +204,9 @@ void tst_Queue::largePhoto()
         image.fill(Qt::darkGreen);
         QVERIFY(image.save(path, "PNG", 100));
     }
-    const QPixmap loaded = tarvello::loadPixmap(path);
+    const QImage loaded = tarvello::loadImage(path);
     QCOMPARE(loaded.size(), QSize(8000, 6000));
-    QCOMPARE(tarvello::previewOf(loaded).size(), QSize(226, 170));
+    QCOMPARE(tarvello::previewImageOf(loaded).size(), QSize(226, 170));
     QFile::remove(path);
 }
 
@@ -327,6 +328,38 @@ void tst_Queue::dropQueuesInOrder()
     QTRY_COMPARE(window.entries().at(0).prev.size(), QSize(170, 170));
     QVERIFY(!window.entries().at(0).temp);
     QCOMPARE(cells(window, 1).first(), QStringLiteral("d1.png"));
+}
+
+void tst_Queue::commandLineFolders()
+{
+    // What the command line names comes in its order: files at once, even one that is not there
+    // (its row says why), folders walked for their images as dropped ones are.
+    const QString album = m_dir.filePath(QStringLiteral("walked"));
+    QDir().mkpath(album + QStringLiteral("/deeper"));
+    const QString a = testutil::writeImage(album + QStringLiteral("/a.png"), 2, 2);
+    const QString b = testutil::writeImage(album + QStringLiteral("/deeper/b.jpg"), 2, 2, Qt::blue, "JPG");
+    QFile notes(m_dir.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("words\n");
+    notes.close();
+    QFile::copy(notes.fileName(), album + QStringLiteral("/readme.txt"));
+    const QString outside = testutil::writeImage(m_dir.filePath(QStringLiteral("outside.png")), 2, 2);
+    QVERIFY(QFile::link(outside, album + QStringLiteral("/outside.png")));
+    const QString missing = m_dir.filePath(QStringLiteral("gone.png"));
+
+    mw window;
+    window.addPaths({missing, album, notes.fileName()});
+    QCOMPARE(window.entries().size(), 1); // the folder is walked off the window's thread
+    QTRY_VERIFY(!window.findChild<drop *>(QStringLiteral("label"))->isBusy());
+    QStringList queued;
+    for (const imgobj &entry : window.entries())
+        queued.append(entry.file);
+    QCOMPARE(queued.size(), 4);
+    QCOMPARE(queued.first(), missing);
+    QCOMPARE(queued.last(), notes.fileName());
+    queued = queued.mid(1, 2);
+    queued.sort();
+    QCOMPARE(queued, (QStringList{a, b}));
 }
 
 QTEST_MAIN(tst_Queue)

@@ -1,5 +1,5 @@
 // The helpers behind the queue's everyday messages: why a file cannot be used, the summary line,
-// the open dialog's filter and folder, and what a command line's folders stand for.
+// and the open dialog's filter and folder.
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +10,8 @@
 #include <unistd.h>
 
 #include "base/browse.h"
-#include "base/commandline.h"
 #include "base/fileproblem.h"
-#include "base/imgobj.h"
-#include "base/summary.h"
+#include "gui/texts.h"
 #include "testutil.h"
 
 class tst_QueueHelpers : public QObject
@@ -29,7 +27,6 @@ private slots:
     void browseFilter();
     void browseStartFolder_data();
     void browseStartFolder();
-    void commandLineFolders();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -80,40 +77,33 @@ void tst_QueueHelpers::fileProblems()
     const QString file = name.startsWith(QLatin1Char('/')) ? name : path(name);
     if (name == QLatin1String("locked.png") && ::access(QFile::encodeName(file).constData(), R_OK) == 0)
         QSKIP("this user reads every file (root)");
-    QCOMPARE(tarvello::fileProblem(file), problem);
+    QCOMPARE(tarvello::fileProblemText(tarvello::fileProblem(file)), problem);
 }
 
 void tst_QueueHelpers::summary_data()
 {
-    QTest::addColumn<QList<int>>("states"); // 0 waiting, 1 uploading, 2 linked, 3 failed
+    QTest::addColumn<QList<int>>("counts"); // uploaded, failed, uploading, waiting
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("empty queue") << QList<int>{} << "";
-    QTest::newRow("all waiting") << QList<int>{0, 0, 0} << "3 waiting";
-    QTest::newRow("mixed") << QList<int>{2, 3, 0, 2, 1, 0} << "2 uploaded, 1 failed, 1 uploading, 2 waiting";
-    QTest::newRow("done") << QList<int>{2, 2} << "2 uploaded";
+    QTest::newRow("empty queue") << QList<int>{0, 0, 0, 0} << "";
+    QTest::newRow("all waiting") << QList<int>{0, 0, 0, 3} << "3 waiting";
+    QTest::newRow("mixed") << QList<int>{2, 1, 1, 2} << "2 uploaded, 1 failed, 1 uploading, 2 waiting";
+    QTest::newRow("done") << QList<int>{2, 0, 0, 0} << "2 uploaded";
 }
 
 void tst_QueueHelpers::summary()
 {
-    QFETCH(QList<int>, states);
+    QFETCH(QList<int>, counts);
     QFETCH(QString, text);
 
-    tarvello::QueueCounts counts;
-    for (int state : states) {
-        imgobj entry;
-        entry.state = qint16(qMin(state, 2));
-        entry.link = QUrl(state == 2 ? QStringLiteral("http://h/x") : QStringLiteral("failed"), QUrl::TolerantMode);
-        counts.count(entry);
-    }
-    QCOMPARE(tarvello::queueSummary(counts), text);
+    QCOMPARE(tarvello::summaryText({counts.at(0), counts.at(1), counts.at(2), counts.at(3)}), text);
 }
 
 void tst_QueueHelpers::browseFilter()
 {
-    QCOMPARE(tarvello::browseFilter({"png", "JPG", "jpeg", "png", "", "webp"}),
+    QCOMPARE(tarvello::browseFilter(tarvello::imagePatterns({"png", "JPG", "jpeg", "png", "", "webp"})),
              QStringLiteral("Image Files (*.jpeg *.jpg *.png *.webp);;All files (*)"));
-    QCOMPARE(tarvello::browseFilter({}), QStringLiteral("Image Files ();;All files (*)"));
+    QCOMPARE(tarvello::browseFilter(tarvello::imagePatterns({})), QStringLiteral("Image Files ();;All files (*)"));
 }
 
 void tst_QueueHelpers::browseStartFolder_data()
@@ -138,26 +128,6 @@ void tst_QueueHelpers::browseStartFolder()
     const auto full = [this](const QString &name) { return name.isEmpty() ? name : path(name); };
     const QString home = path(QStringLiteral("home"));
     QCOMPARE(tarvello::browseStartFolder(full(last), full(pictures), home), full(expected));
-}
-
-void tst_QueueHelpers::commandLineFolders()
-{
-    const QString album = path(QStringLiteral("walked"));
-    QDir().mkpath(album + QStringLiteral("/deeper"));
-    const QString a = testutil::writeImage(album + QStringLiteral("/a.png"), 2, 2);
-    const QString b = testutil::writeImage(album + QStringLiteral("/deeper/b.jpg"), 2, 2, Qt::blue, "JPG");
-    QFile::copy(path(QStringLiteral("notes.txt")), album + QStringLiteral("/readme.txt"));
-    QVERIFY(QFile::link(path(QStringLiteral("photo.jpg")), album + QStringLiteral("/outside.jpg")));
-
-    const QString missing = path(QStringLiteral("gone.png"));
-    const QString notes = path(QStringLiteral("notes.txt"));
-    QStringList queued = tarvello::queuedPaths({missing, album, notes});
-    QCOMPARE(queued.size(), 4);
-    QCOMPARE(queued.first(), missing);
-    QCOMPARE(queued.last(), notes);
-    queued = queued.mid(1, 2);
-    queued.sort();
-    QCOMPARE(queued, (QStringList{a, b}));
 }
 
 QTEST_GUILESS_MAIN(tst_QueueHelpers)

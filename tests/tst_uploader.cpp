@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
 #include <QTcpSocket>
@@ -11,11 +12,12 @@
 
 #include "base/uploader.h"
 #include "capture.h"
+#include "gui/texts.h"
 #include "testutil.h"
 
 using tarvello::Uploader;
 using tarvello::UploadJob;
-using tarvello::UploadOutcome;
+using tarvello::UploadResult;
 
 class tst_Uploader : public QObject
 {
@@ -34,8 +36,9 @@ private slots:
 
 private:
     // Runs one upload against the peer and returns its outcome, or nothing if it never finished.
-    std::optional<UploadOutcome> run(Uploader &uploader, int row, const UploadJob &job);
+    std::optional<UploadResult> run(Uploader &uploader, int row, const UploadJob &job);
 
+    QNetworkAccessManager m_manager;
     QTemporaryDir m_dir;
     CaptureServer *m_server = nullptr;
     QString m_image;
@@ -56,7 +59,7 @@ void tst_Uploader::init()
     qputenv("TARVELLO_HOST", m_server->hostPort().toLatin1());
 }
 
-std::optional<UploadOutcome> tst_Uploader::run(Uploader &uploader, int row, const UploadJob &job)
+std::optional<UploadResult> tst_Uploader::run(Uploader &uploader, int row, const UploadJob &job)
 {
     QSignalSpy started(&uploader, &Uploader::started);
     uploader.enqueue(row, job);
@@ -71,7 +74,7 @@ std::optional<UploadOutcome> tst_Uploader::run(Uploader &uploader, int row, cons
 void tst_Uploader::outcome_data()
 {
     QTest::addColumn<QByteArray>("response");
-    QTest::addColumn<bool>("linked");
+    QTest::addColumn<bool>("linked"); // the answer is shown in place of "failed"
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("tooltipHas");
     QTest::addColumn<QString>("usable"); // what Copy link and a double-click may hand out
@@ -96,7 +99,7 @@ void tst_Uploader::outcome_data()
     QTest::newRow("no host") << CaptureServer::httpResponse("http:///etc/passwd") << true
                              << QStringLiteral("http:///etc/passwd") << QStringList{} << QString();
     QTest::newRow("the password in the link") << CaptureServer::httpResponse(link + "?s3cr/t") << true
-                                              << QString::fromLatin1(link + "?s3cr/t") << QStringList{} << QString();
+                                              << QString::fromLatin1(link + "?***") << QStringList{} << QString();
     QTest::newRow("a password cut in half") // blanked before the answer is cut to 200 characters
             << CaptureServer::httpResponse(QByteArray(190, 'x') + " s3cr/t", 500) << false << QStringLiteral("failed")
             << QStringList{QStringLiteral("xxx")} << QString();
@@ -118,14 +121,16 @@ void tst_Uploader::outcome()
     QFETCH(QString, usable);
 
     m_server->setAutoResponse(response);
-    Uploader uploader;
+    Uploader uploader(&m_manager);
     const auto outcome = run(uploader, 0, {m_image, QString(), QStringLiteral("ann"), QStringLiteral("s3cr/t")});
     QVERIFY(outcome);
-    QCOMPARE(outcome->linked, linked);
-    QCOMPARE(outcome->text, text);
+    QCOMPARE(outcome->showsAnswer(), linked);
+    QCOMPARE(outcome->linked(), !usable.isEmpty());
+    QCOMPARE(tarvello::resultText(*outcome), text);
+    const QString tooltip = tarvello::resultDetails(*outcome);
     for (const QString &part : tooltipHas)
-        QVERIFY2(outcome->tooltip.contains(part), qPrintable(outcome->tooltip));
-    QVERIFY(!outcome->tooltip.contains(QLatin1String("s3cr")));
+        QVERIFY2(tooltip.contains(part), qPrintable(tooltip));
+    QVERIFY(!tooltip.contains(QLatin1String("s3cr")));
     QCOMPARE(outcome->link.toString(), usable);
     QCOMPARE(m_server->requests.size(), 1);
     QVERIFY(m_server->requests.first().target.endsWith("/user/ann/pw/s3cr%2Ft"));
@@ -134,7 +139,7 @@ void tst_Uploader::outcome()
 void tst_Uploader::progressAndRows()
 {
     // The peer holds its answers, so both uploads are on the wire at once.
-    Uploader uploader;
+    Uploader uploader(&m_manager);
     QSignalSpy started(&uploader, &Uploader::started);
     QSignalSpy progress(&uploader, &Uploader::progress);
     uploader.enqueue(7, {m_image, QStringLiteral("first"), QString(), QString()});
@@ -157,7 +162,7 @@ void tst_Uploader::progressAndRows()
     m_server->respond(secondIndex, CaptureServer::httpResponse("http://h/second"));
     QVERIFY(QSignalSpy(second, &QNetworkReply::finished).wait(5000));
     QCOMPARE(started.at(1).at(0).toInt(), 3);
-    QCOMPARE(uploader.finish(second).text, QStringLiteral("http://h/second"));
+    QCOMPARE(uploader.finish(second).answer, QStringLiteral("http://h/second"));
     QCOMPARE(uploader.pending(), 1);
 }
 
@@ -192,18 +197,18 @@ void tst_Uploader::hostileHost()
         });
         tick->start(script == QLatin1String("flood") ? 0 : 50);
     });
-    Uploader uploader;
+    Uploader uploader(&m_manager);
     const auto outcome = run(uploader, 0, {m_image, QString(), QString(), QString()});
     QVERIFY(outcome);
-    QVERIFY(!outcome->linked);
-    QVERIFY2(outcome->tooltip.contains(reason), qPrintable(outcome->tooltip));
+    QVERIFY(!outcome->showsAnswer());
+    QVERIFY2(tarvello::resultDetails(*outcome).contains(reason), qPrintable(tarvello::resultDetails(*outcome)));
     QCOMPARE(m_server->requests.size(), requests);
 }
 
 void tst_Uploader::sixOnTheWire()
 {
     // Eight at once: six go out, the rest wait for a place instead of timing out unsent.
-    Uploader uploader;
+    Uploader uploader(&m_manager);
     QSignalSpy started(&uploader, &Uploader::started);
     for (int row = 0; row < 8; ++row)
         uploader.enqueue(row, {m_image, QString(), QString(), QString()});
@@ -224,7 +229,7 @@ void tst_Uploader::fifoIsNotRead()
     const QString fifo = m_dir.filePath(QStringLiteral("pipe.png"));
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     m_server->setAutoResponse(CaptureServer::httpResponse("error: empty\n", 400));
-    Uploader uploader;
+    Uploader uploader(&m_manager);
     QVERIFY(run(uploader, 0, {fifo, QString(), QString(), QString()}));
     QVERIFY(m_server->requests.first().body.contains("filename=\"pipe.png\"\r\nContent-Type: image/png\r\n\r\n\r\n--"));
 }

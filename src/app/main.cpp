@@ -6,6 +6,7 @@
 #include "base/commandline.h"
 #include "base/version.h"
 #include "gui/mw.h"
+#include "gui/options.h"
 
 namespace {
 
@@ -37,8 +38,8 @@ int main(int argc, char *argv[])
     }
     mw window;
     window.rememberDesktopState();
-    for (const QString &path : tarvello::queuedPaths(options.paths))
-        window.addObj(path, false);
+    // Files go in at once, before the window shows; folders are walked as dropped ones are.
+    window.addPaths(options.paths);
     window.show();
     return app.exec();
 }

@@ -1,12 +1,11 @@
 #include "base/browse.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
 namespace tarvello {
 
-QString browseFilter(const QList<QByteArray> &formats)
+QStringList imagePatterns(const QList<QByteArray> &formats)
 {
     QStringList patterns;
     for (const QByteArray &format : formats) {
@@ -15,8 +14,7 @@ QString browseFilter(const QList<QByteArray> &formats)
             patterns.append(pattern);
     }
     patterns.sort();
-    return QCoreApplication::translate("mw", "Image Files (%1)").arg(patterns.join(QLatin1Char(' ')))
-            + QLatin1String(";;") + QCoreApplication::translate("mw", "All files (*)");
+    return patterns;
 }
 
 QString browseStartFolder(const QString &last, const QString &pictures, const QString &home)

@@ -1,12 +1,6 @@
 #include "base/commandline.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
-
-#include "base/folderwalk.h"
-#include "base/version.h"
 
 namespace tarvello {
 
@@ -16,57 +10,6 @@ QStringList argumentPaths(int argc, const char *const *argv)
     for (int i = 1; i < argc; ++i)
         paths.append(QFile::decodeName(argv[i]));
     return paths;
-}
-
-QStringList queuedPaths(const QStringList &paths)
-{
-    QStringList files;
-    for (const QString &path : paths) {
-        if (QFileInfo(path).isDir()) {
-            walkImages(path, [&files](const QString &image) {
-                files.append(image);
-                return true;
-            });
-        } else {
-            files.append(path);
-        }
-    }
-    return files;
-}
-
-CommandLine parseCommandLine(const QStringList &arguments)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-            QCoreApplication::translate("mw", "Uploads images to an image host and shows their links."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("images"),
-                                 QCoreApplication::translate("mw", "Image files to queue."),
-                                 QStringLiteral("[images...]"));
-
-    CommandLine result;
-    const bool parsed = parser.parse(arguments);
-    // Asked for help, the user gets it even next to an option we do not know.
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        result.action = CommandLine::Action::Help;
-        // Qt names the program after the application object, which does not exist yet.
-        QString usage = parser.helpText();
-        const QString prefix = QStringLiteral("Usage: ");
-        const int end = usage.indexOf(QLatin1String(" [options]"));
-        if (usage.startsWith(prefix) && end > 0 && !arguments.isEmpty())
-            usage.replace(prefix.size(), end - prefix.size(), QFileInfo(arguments.first()).fileName());
-        result.text = usage;
-    } else if (parser.isSet(version)) {
-        result.action = CommandLine::Action::Version;
-        result.text = QStringLiteral("tarvello " TARVELLO_VERSION "\n");
-    } else if (!parsed) {
-        result.action = CommandLine::Action::Error;
-        result.text = parser.errorText() + QLatin1Char('\n');
-    } else {
-        result.paths = parser.positionalArguments();
-    }
-    return result;
 }
 
 } // namespace tarvello

@@ -18,11 +18,12 @@ EditQueue::~EditQueue()
     m_pool.waitForDone();
 }
 
-void EditQueue::submit(int key, const QPixmap &source, const QString &sourceFile, std::unique_ptr<QFile> target,
-                       const QString &targetName, EditStep step)
+void EditQueue::submit(int key, const QImage &source, const QString &sourceFile,
+                       std::shared_ptr<ReservedPng> target, EditStep step)
 {
+    const QString targetName = target->name();
     ++m_writing[targetName];
-    Job job{source, sourceFile, std::shared_ptr<QFile>(std::move(target)), targetName, std::move(step)};
+    Job job{source, sourceFile, std::move(target), targetName, std::move(step)};
     const auto chain = m_chains.find(key);
     if (chain != m_chains.end()) {
         chain->waiting.enqueue(std::move(job));
@@ -35,13 +36,13 @@ void EditQueue::submit(int key, const QPixmap &source, const QString &sourceFile
 void EditQueue::run(int key, const Job &job, bool decode)
 {
     m_pool.start([this, key, job, decode] {
-        const QPixmap source = decode ? loadPixmap(job.sourceFile) : job.source;
         EditResult result;
         result.key = key;
         result.file = job.targetName;
-        result.source = source;
-        result.picture = job.step(source, *job.target, result.written);
-        result.preview = previewOf(result.picture);
+        result.source = decode ? loadImage(job.sourceFile) : job.source;
+        result.picture = job.step(result.source);
+        result.written = job.target->write(result.picture);
+        result.preview = previewImageOf(result.picture);
         {
             const QMutexLocker locker(&m_doneLock);
             m_done.append(result);
@@ -78,8 +79,7 @@ void EditQueue::finishRunning()
     for (Chain &chain : m_chains) {
         while (!chain.waiting.isEmpty()) {
             const Job job = chain.waiting.dequeue();
-            if (job.target->isOpen())
-                discardTempPng(*job.target);
+            job.target->discard();
             if (--m_writing[job.targetName] <= 0)
                 m_writing.remove(job.targetName);
         }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QFile>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QMutex>
 #include <QObject>
-#include <QPixmap>
 #include <QQueue>
 #include <QString>
 #include <QThreadPool>
@@ -15,19 +14,19 @@
 
 namespace tarvello {
 
-// Turns the source picture into the edit's result and writes that into `target` (opened by
-// openTempPng, or left closed when no file could be made). Returns the picture the entry holds
-// afterwards and sets `written`.
-using EditStep = std::function<QPixmap(const QPixmap &source, QFile &target, bool &written)>;
+class ReservedPng;
+
+// Turns the source picture into the edit's result; a null result writes nothing.
+using EditStep = std::function<QImage(const QImage &source)>;
 
 // What one finished edit leaves.
 struct EditResult
 {
     int key = -1;
     QString file;    // the file the edit wrote, or tried to
-    QPixmap source;  // the picture the edit started from
-    QPixmap picture; // the entry's picture after the edit
-    QPixmap preview; // previewOf(picture)
+    QImage source;   // the picture the edit started from
+    QImage picture;  // the entry's picture after the edit
+    QImage preview;  // previewImageOf(picture)
     bool written = false;
     bool last = false; // no further edit of the same key waits
 };
@@ -35,7 +34,8 @@ struct EditResult
 // Runs edits on worker threads: the decode of the source, the transform and the PNG encode.
 // Edits of one key run one after the other, each on the picture the one before left (or, when
 // that one could not be written, on the picture it started from); edits of different keys run
-// side by side. Results come back on the queue's own thread.
+// side by side. Workers see pictures and their own files only; results come back on the
+// queue's own thread.
 class EditQueue : public QObject
 {
     Q_OBJECT
@@ -45,11 +45,11 @@ public:
     explicit EditQueue(QObject *parent = nullptr);
     ~EditQueue() override;
 
-    // Queues an edit of `key`. When no earlier edit of the key is still pending, it starts from
-    // `source`, or, when that is null, from the picture decoded from `sourceFile`.
-    void submit(int key, const QPixmap &source, const QString &sourceFile, std::unique_ptr<QFile> target,
-                const QString &targetName, EditStep step);
-    bool isEmpty() const { return m_chains.isEmpty(); }
+    // Queues an edit of `key` that writes `target`. When no earlier edit of the key is still
+    // pending, it starts from `source`, or, when that is null, from the picture decoded from
+    // `sourceFile`.
+    void submit(int key, const QImage &source, const QString &sourceFile, std::shared_ptr<ReservedPng> target,
+                EditStep step);
     // A pending edit writes this file.
     bool isWriting(const QString &file) const { return m_writing.contains(file); }
     // Lets the edits under way end and reports them, before returning; edits not started yet are
@@ -62,9 +62,9 @@ signals:
 private:
     struct Job
     {
-        QPixmap source;
+        QImage source;
         QString sourceFile;
-        std::shared_ptr<QFile> target;
+        std::shared_ptr<ReservedPng> target;
         QString targetName;
         EditStep step;
     };

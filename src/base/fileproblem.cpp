@@ -1,6 +1,5 @@
 #include "base/fileproblem.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -9,29 +8,22 @@
 
 namespace tarvello {
 
-QString notAnImage()
-{
-    return QCoreApplication::translate("mw", "This is not an image the program can read.");
-}
-
-QString fileProblem(const QString &path, bool readContent)
+FileProblem fileProblem(const QString &path, bool readContent)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return QCoreApplication::translate("mw", "The file does not exist.");
+        return FileProblem::Missing;
     if (info.isDir())
-        return QCoreApplication::translate("mw", "This is a folder, not a file.");
+        return FileProblem::Folder;
     if (!info.isFile())
-        return QCoreApplication::translate("mw", "This is not a regular file.");
+        return FileProblem::NotRegular;
     if (!readContent)
-        return info.isReadable() ? QString() : QCoreApplication::translate("mw", "The file cannot be read.");
+        return info.isReadable() ? FileProblem::None : FileProblem::Unreadable;
     QFile file;
     if (!openRegularFile(file, path))
-        return QCoreApplication::translate("mw", "The file cannot be read.");
+        return FileProblem::Unreadable;
     QImageReader reader(&file, info.suffix().toLower().toLatin1());
-    if (!reader.canRead())
-        return notAnImage();
-    return QString();
+    return reader.canRead() ? FileProblem::None : FileProblem::NotAnImage;
 }
 
 } // namespace tarvello

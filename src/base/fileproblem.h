@@ -4,13 +4,19 @@
 
 namespace tarvello {
 
-// Why the file cannot be sent as an image, in words for a tooltip; empty when it can. Nothing is
-// opened in a way that could block, so a FIFO or a device is safe to ask about.
-// Without `readContent` only what the folder tells is asked (no file is opened): cheap enough
-// for every file added, leaving "not an image" to the preview's decode.
-QString fileProblem(const QString &path, bool readContent = true);
+// Why a file cannot be sent as an image. The window says it in words.
+enum class FileProblem {
+    None,
+    Missing,    // nothing of that name
+    Folder,     // a folder, not a file
+    NotRegular, // a FIFO, a device, a socket
+    Unreadable, // no permission, or it could not be opened
+    NotAnImage, // its content is no image the program can read
+};
 
-// The words for a file that holds no image the program can read.
-QString notAnImage();
+// Nothing is opened in a way that could block, so a FIFO or a device is safe to ask about.
+// Without `readContent` only what the folder tells is asked (no file is opened): cheap enough
+// for every file added, leaving NotAnImage to the preview's decode.
+FileProblem fileProblem(const QString &path, bool readContent = true);
 
 } // namespace tarvello

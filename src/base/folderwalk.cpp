@@ -21,7 +21,8 @@ bool isImageFile(const QString &path)
     return reader.canRead();
 }
 
-void walkImages(const QString &folder, const std::function<bool(const QString &)> &visit)
+void walkImages(const QString &folder, const std::function<bool(const QString &)> &visit,
+                const std::function<bool()> &goOn)
 {
     const QString root = QFileInfo(folder).canonicalFilePath();
     if (root.isEmpty())
@@ -30,7 +31,8 @@ void walkImages(const QString &folder, const std::function<bool(const QString &)
     // Linked folders are not entered at all: a folder inside can be reached by its own name.
     QDirIterator it(folder, QDir::Files | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
-    while (it.hasNext()) {
+    // A stop takes effect within one entry, however many files without images a tree holds.
+    while ((!goOn || goOn()) && it.hasNext()) {
         const QString path = it.next();
         const QFileInfo info = it.fileInfo();
         if (info.isSymLink() && !info.canonicalFilePath().startsWith(inside))
@@ -78,13 +80,11 @@ void FolderWalker::walk(const QString &folder)
             clock.restart();
         };
         walkImages(folder, [&](const QString &image) {
-            if (*current != walk)
-                return false;
             batch.append(image);
             if (batch.size() >= batchSize || clock.elapsed() >= batchMs)
                 send(false);
             return true;
-        });
+        }, [&] { return *current == walk; });
         send(true);
     });
 }

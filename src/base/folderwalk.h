@@ -16,9 +16,11 @@ namespace tarvello {
 bool isImageFile(const QString &path);
 
 // Calls `visit` with every image file below `folder`, subfolders included, until it returns
-// false. Links are followed only while they lead to a place inside the folder, so a link in a
-// dropped folder cannot hand out a file from elsewhere; other files are passed over.
-void walkImages(const QString &folder, const std::function<bool(const QString &)> &visit);
+// false, or until `goOn` (asked before every entry of the folder, images or not) does. Links are
+// followed only while they lead to a place inside the folder, so a link in a dropped folder
+// cannot hand out a file from elsewhere; other files are passed over.
+void walkImages(const QString &folder, const std::function<bool(const QString &)> &visit,
+                const std::function<bool()> &goOn = {});
 
 // Walks one folder at a time for its images (walkImages) on a worker thread, so that a large
 // or slow folder never holds up the window, and hands what it finds back in small batches, in

@@ -27,20 +27,24 @@ void raiseAllocationLimit()
 
 } // namespace
 
-QPixmap loadPixmap(const QString &path)
+QImage loadImage(const QString &path)
 {
     raiseAllocationLimit();
     QFile file;
     if (!openRegularFile(file, path))
-        return QPixmap();
+        return QImage();
     // The suffix is a hint, as it is when Qt opens the file by name; the content decides.
     QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
     // Upright as the camera meant it, as browsers and file managers show it.
     reader.setAutoTransform(true);
-    QImage image = reader.read();
+    return reader.read();
+}
+
+QImage previewImageOf(const QImage &image)
+{
     if (image.isNull())
-        return QPixmap();
-    return QPixmap::fromImage(std::move(image));
+        return QImage();
+    return image.scaled(previewBox, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 QPixmap previewOf(const QPixmap &image)

@@ -10,13 +10,16 @@ namespace tarvello {
 // Previews fit in this box; it is also the drop label's minimum size.
 inline constexpr QSize previewBox(330, 170);
 
-// Decodes an image file; a null pixmap when the path is not a readable image.
-QPixmap loadPixmap(const QString &path);
+// Decodes an image file, upright by its EXIF orientation; a null image when the path is not a
+// readable image. Safe on any thread.
+QImage loadImage(const QString &path);
 
-// The image scaled to fit inside previewBox, aspect ratio kept, smoothly.
+// The image scaled to fit inside previewBox, aspect ratio kept, smoothly. Safe on any thread.
+QImage previewImageOf(const QImage &image);
+// The same for a picture already on the screen's side.
 QPixmap previewOf(const QPixmap &image);
 
-// The size previewOf gives for an upright picture of `size`.
+// The size a preview takes for an upright picture of `size`.
 QSize previewSizeOf(const QSize &size);
 
 // The preview of an image file, decoded straight at its reduced size where the format can (JPEG

@@ -17,7 +17,8 @@ inline constexpr qint16 Handled = 2; // the reply gave a link or "failed"
 
 } // namespace tarvello
 
-// One queued image. Row i of the queue table always shows entry i of mw::objs.
+// One queued image. Row i of the queue table always shows entry i of mw::objs. What the queue
+// knows of it beyond these fields is its record (tarvello::EntryRecord).
 struct imgobj
 {
     qint16 state = tarvello::EntryState::Waiting;
@@ -28,12 +29,4 @@ struct imgobj
     QNetworkReply *reply = nullptr; // owned by the network access manager
     QPixmap pix;
     bool temp = false; // file is a PNG this program wrote itself
-
-    // The reply gave a link (a failed entry's text is the word "failed"). Whether the link may
-    // leave the program is the window's to say: it checks the link for more than its scheme.
-    bool hasLink() const
-    {
-        return state == tarvello::EntryState::Handled
-                && (link.scheme() == QLatin1String("http") || link.scheme() == QLatin1String("https"));
-    }
 };

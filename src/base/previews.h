@@ -26,7 +26,6 @@ public:
     void remove(int key);
     bool contains(int key) const { return m_entries.contains(key); }
     qint64 total() const { return m_total; }
-    qint64 limit() const { return m_limit; }
 
 private:
     struct Entry

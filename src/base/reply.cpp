@@ -1,6 +1,5 @@
 #include "base/reply.h"
 
-#include <QCoreApplication>
 #include <QUrl>
 
 #include <zlib.h>
@@ -52,42 +51,43 @@ constexpr int maxAnswerLength = 200;
 // A shorter password is too likely to stand in a link by chance to hold the link back for it.
 constexpr int minSecretInLink = 4;
 
-// Our own words for the failures a user can do something about; Qt's error strings name the
-// address, which may carry the login.
-QString networkErrorText(QNetworkReply::NetworkError error)
+} // namespace
+
+TransferError transferError(QNetworkReply::NetworkError error)
 {
     switch (error) {
     case QNetworkReply::NoError:
-        return QString();
+        return TransferError::None;
     case QNetworkReply::ConnectionRefusedError:
-        return QCoreApplication::translate("mw", "The host refused the connection.");
+        return TransferError::Refused;
     case QNetworkReply::RemoteHostClosedError:
-        return QCoreApplication::translate("mw", "The host closed the connection before answering.");
+        return TransferError::Closed;
     case QNetworkReply::HostNotFoundError:
-        return QCoreApplication::translate("mw", "The host was not found.");
+        return TransferError::HostNotFound;
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError:
-        return QCoreApplication::translate("mw", "The transfer stalled: nothing moved for too long.");
+        return TransferError::Stalled;
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
-        return QCoreApplication::translate("mw", "The network is not available.");
+        return TransferError::NetworkDown;
     case QNetworkReply::ContentReSendError:
-        return QCoreApplication::translate("mw", "The connection broke after the whole image was sent; "
-                                                 "it was not sent a second time.");
+        return TransferError::SentTwice;
     case QNetworkReply::SslHandshakeFailedError:
-        return QCoreApplication::translate("mw", "The host's certificate could not be trusted, so nothing was sent.");
+        return TransferError::Untrusted;
     default:
         break;
     }
     if (error >= QNetworkReply::ProxyConnectionRefusedError && error < QNetworkReply::ContentAccessDenied)
-        return QCoreApplication::translate("mw", "The proxy failed.");
+        return TransferError::Proxy;
     if (error >= QNetworkReply::ProtocolUnknownError && error < QNetworkReply::InternalServerError)
-        return QCoreApplication::translate("mw", "The host's answer broke the rules of HTTP.");
+        return TransferError::Protocol;
     // The rest from 201 up stand for HTTP answers; the status line says more than any code.
     if (error >= QNetworkReply::ContentAccessDenied)
-        return QString();
-    return QCoreApplication::translate("mw", "The connection to the host failed.");
+        return TransferError::None;
+    return TransferError::Other;
 }
+
+namespace {
 
 // Text fit to show: valid UTF-8 without control characters. A host's binary answer is not.
 std::optional<QString> shownText(const QByteArray &bytes)
@@ -157,31 +157,26 @@ std::optional<QUrl> usableLink(const QString &answer, bool tls, const QStringLis
     return url;
 }
 
-QString failureReason(QNetworkReply::NetworkError error, int httpStatus, const QByteArray &reasonPhrase,
-                      const QByteArray &body, const QStringList &secrets)
+HostAnswer hostAnswer(int httpStatus, const QByteArray &reasonPhrase, const QByteArray &body,
+                      const QStringList &secrets)
 {
-    QStringList lines;
-    const QString network = networkErrorText(error);
-    if (!network.isEmpty())
-        lines.append(network);
-    if (httpStatus > 0) {
-        const QString phrase = shownText(reasonPhrase).value_or(QString());
-        lines.append(QCoreApplication::translate("mw", "HTTP status: %1 %2").arg(httpStatus).arg(phrase).trimmed());
-    }
+    HostAnswer answer;
+    answer.httpStatus = qMax(httpStatus, 0);
+    if (httpStatus > 0)
+        answer.reasonPhrase = withoutSecrets(shownText(reasonPhrase).value_or(QString()), secrets).trimmed();
     const QByteArray firstLine = body.left(4096).split('\n').constFirst().trimmed();
     // Secrets are blanked before the answer is cut, so no part of one survives the cut.
     if (const std::optional<QString> text = shownText(firstLine); !text) {
-        lines.append(QCoreApplication::translate("mw", "The host's answer is not text."));
-    } else if (QString answer = withoutSecrets(*text, secrets); !answer.isEmpty()) {
-        if (answer.size() > maxAnswerLength)
-            answer = answer.left(maxAnswerLength) + QStringLiteral("...");
-        lines.append(QCoreApplication::translate("mw", "The host said: %1").arg(answer));
+        answer.kind = HostAnswer::Line::NotText;
+    } else if (QString line = withoutSecrets(*text, secrets); !line.isEmpty()) {
+        if (line.size() > maxAnswerLength)
+            line = line.left(maxAnswerLength) + QStringLiteral("...");
+        answer.kind = HostAnswer::Line::Text;
+        answer.line = line;
     } else if (httpStatus > 0) {
-        lines.append(QCoreApplication::translate("mw", "The host's answer was empty."));
+        answer.kind = HostAnswer::Line::Empty;
     }
-    if (lines.isEmpty())
-        lines.append(QCoreApplication::translate("mw", "No answer from the host."));
-    return withoutSecrets(lines.join(QLatin1Char('\n')), secrets);
+    return answer;
 }
 
 } // namespace tarvello

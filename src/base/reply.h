@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include "base/uploadresult.h"
+
 namespace tarvello {
 
 // A link is short; an answer longer than this is no link, and reading on would only cost memory.
@@ -31,10 +33,13 @@ std::optional<QUrl> usableLink(const QString &answer, bool tls, const QStringLis
 // The text with each secret blanked, as typed or percent-encoded.
 QString withoutSecrets(QString text, const QStringList &secrets);
 
-// Why an upload failed, in words for a tooltip: the network error, the HTTP status and the first
-// line of the host's answer. Each of `secrets` (the password) is blanked out wherever it shows,
-// as typed or percent-encoded; the request's address is never part of it.
-QString failureReason(QNetworkReply::NetworkError error, int httpStatus, const QByteArray &reasonPhrase,
-                      const QByteArray &body, const QStringList &secrets);
+// The network layer's error as a broken transfer, or None for an HTTP answer.
+TransferError transferError(QNetworkReply::NetworkError error);
+
+// What the host answered, fit to show: the status, its reason phrase and the first line of the
+// body. Each of `secrets` (the password, the login segment) is blanked wherever it shows, as typed
+// or percent-encoded, before anything is cut.
+HostAnswer hostAnswer(int httpStatus, const QByteArray &reasonPhrase, const QByteArray &body,
+                      const QStringList &secrets);
 
 } // namespace tarvello

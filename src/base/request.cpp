@@ -1,6 +1,5 @@
 #include "base/request.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkRequest>
@@ -56,16 +55,15 @@ QUrl uploadAddress(const QString &host, const QString &user, const QString &pass
     return QUrl(address, QUrl::TolerantMode);
 }
 
-QString unsendableLogin(const QString &user, const QString &password)
+bool isSendableLogin(const QString &user, const QString &password)
 {
     if (user.isEmpty())
-        return QString();
+        return true;
     for (const QString &segment : {user, password}) {
         if (segment == QLatin1String(".") || segment == QLatin1String(".."))
-            return QCoreApplication::translate("mw", "A user name or password of \".\" or \"..\" cannot be sent "
-                                                     "in the upload address; nothing was sent.");
+            return false;
     }
-    return QString();
+    return true;
 }
 
 QByteArray boundaryFor(const QString &filePath, const QByteArray &desc)

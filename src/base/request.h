@@ -23,10 +23,10 @@ bool isTlsHost(const QString &host);
 // address's structure ("/", "?", "#", "%"), so each stays one path segment.
 QUrl uploadAddress(const QString &host, const QString &user, const QString &password);
 
-// Why the login cannot travel in the address, or nothing. A segment "." or ".." would be
-// folded away by the path normalisation every HTTP request gets, and percent-encoding cannot
-// stop that: "%2E" is "." to a URL.
-QString unsendableLogin(const QString &user, const QString &password);
+// Whether the login can travel in the address. A segment "." or ".." would be folded away by the
+// path normalisation every HTTP request gets, and percent-encoding cannot stop that: "%2E" is "."
+// to a URL.
+bool isSendableLogin(const QString &user, const QString &password);
 
 // The boundary for a body that carries this file and description (as sent): uploadBoundary,
 // unless one of them holds that delimiter itself, which would cut the body short at the host.

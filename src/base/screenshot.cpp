@@ -1,10 +1,5 @@
 #include "base/screenshot.h"
 
-#include <QFile>
-#include <QImageReader>
-
-#include "base/tempfile.h"
-
 namespace tarvello {
 
 ScreenshotRoute screenshotRoute(const QString &platform, const QString &sessionType,
@@ -21,17 +16,6 @@ ScreenshotRoute screenshotRoute(const QString &platform, const QString &sessionT
     if (x11)
         return waylandSession ? ScreenshotRoute::Portal : ScreenshotRoute::GrabWithoutWindow;
     return ScreenshotRoute::Grab;
-}
-
-QImage copyAsPng(const QString &source, QFile &file)
-{
-    QImageReader reader(source);
-    QImage image = reader.read();
-    if (image.isNull()) {
-        discardTempPng(file);
-        return image;
-    }
-    return writePng(file, image) ? image : QImage();
 }
 
 } // namespace tarvello

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
-
-class QFile;
 
 namespace tarvello {
 
@@ -18,10 +15,5 @@ enum class ScreenshotRoute {
 // overrides the guess (an X11 desktop may offer a portal with a better dialog).
 ScreenshotRoute screenshotRoute(const QString &platform, const QString &sessionType,
                                 const QString &waylandDisplay, const QString &choice = QString());
-
-// Reads the picture at `source` and writes it as PNG into `file`, opened by openTempPng. Returns
-// the picture, or a null image when it could not be read (and `file` is then gone). A picture
-// that cannot be written is still returned, as a grabbed one is.
-QImage copyAsPng(const QString &source, QFile &file);
 
 } // namespace tarvello

@@ -1,6 +1,5 @@
 #include "base/settings.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,14 +60,13 @@ std::optional<Credentials> readCredentials(const QString &path)
     return Credentials{user.toString(), pw.toString()};
 }
 
-QString writeCredentials(const QString &path, const Credentials &credentials)
+CredentialsFailure writeCredentials(const QString &path, const Credentials &credentials)
 {
     const QFileInfo info(path);
     if (info.isSymLink() || (info.exists() && !ownRegularFile(info)))
-        return QCoreApplication::translate("mw", "%1 is not a regular file of yours, so it was left alone.")
-                .arg(info.fileName());
+        return {CredentialsFailure::Kind::NotOwnFile, info.fileName()};
     if (info.exists() && !info.permission(QFileDevice::WriteOwner))
-        return QCoreApplication::translate("mw", "%1 is read-only, so it was left as it is.").arg(info.fileName());
+        return {CredentialsFailure::Kind::ReadOnly, info.fileName()};
 
     // QSettings writes the file its own way; it does so in a folder only we can enter, and the
     // result is copied into a new file that is private from its first byte.
@@ -76,14 +74,14 @@ QString writeCredentials(const QString &path, const Credentials &credentials)
     QTemporaryDir privateDir(folder + QStringLiteral("/.tarvello-XXXXXX"));
     QTemporaryFile replacement(folder + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
     if (!privateDir.isValid() || !replacement.open())
-        return QCoreApplication::translate("mw", "The folder %1 cannot be written.").arg(QDir::toNativeSeparators(folder));
+        return CredentialsFailure{CredentialsFailure::Kind::FolderNotWritable, QDir::toNativeSeparators(folder)};
 
     const QString draft = privateDir.filePath(info.fileName());
     QFile current;
     if (info.exists() && openRegularFile(current, path)) {
         QFile copy(draft);
         if (!copy.open(QIODevice::WriteOnly) || copy.write(current.readAll()) < 0)
-            return QCoreApplication::translate("mw", "The folder %1 cannot be written.").arg(QDir::toNativeSeparators(folder));
+            return CredentialsFailure{CredentialsFailure::Kind::FolderNotWritable, QDir::toNativeSeparators(folder)};
     }
     QSettings settings(draft, QSettings::IniFormat);
     settings.setValue(userKey, credentials.user);
@@ -91,18 +89,18 @@ QString writeCredentials(const QString &path, const Credentials &credentials)
     settings.sync();
     QFile written(draft);
     if (settings.status() != QSettings::NoError || !written.open(QIODevice::ReadOnly))
-        return QCoreApplication::translate("mw", "The login could not be written.");
+        return {CredentialsFailure::Kind::NotWritten, info.fileName()};
 
     const QByteArray content = written.readAll();
     if (replacement.write(content) != content.size() || !replacement.flush())
-        return QCoreApplication::translate("mw", "The login could not be written: the disk may be full.");
+        return {CredentialsFailure::Kind::DiskFull, info.fileName()};
 #ifdef Q_OS_UNIX
     ::fsync(replacement.handle());
 #endif
     if (!replaceFile(replacement.fileName(), path))
-        return QCoreApplication::translate("mw", "%1 could not be replaced.").arg(info.fileName());
+        return {CredentialsFailure::Kind::NotReplaced, info.fileName()};
     replacement.setAutoRemove(false);
-    return QString();
+    return {};
 }
 
 void removeCredentials(const QString &path)

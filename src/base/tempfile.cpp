@@ -5,7 +5,16 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMutex>
+#include <QImageReader>
 #include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#else
+#include <io.h>
+#endif
+
+#include "base/regularfile.h"
 
 namespace tarvello {
 
@@ -101,6 +110,74 @@ void removeCreatedTempFiles()
         QFile::remove(name);
         forget(name);
     }
+}
+
+std::shared_ptr<ReservedPng> ReservedPng::create()
+{
+    auto reserved = std::make_shared<ReservedPng>();
+    QFile file;
+    const QString name = openTempPng(file);
+    if (name.isEmpty())
+        return reserved;
+#ifdef Q_OS_UNIX
+    const int fd = ::dup(file.handle());
+#else
+    const int fd = ::_dup(file.handle());
+#endif
+    file.close();
+    if (fd < 0) {
+        if (QFile::remove(name))
+            forget(name);
+        return reserved;
+    }
+    reserved->m_name = name;
+    reserved->m_fd = fd;
+    return reserved;
+}
+
+ReservedPng::~ReservedPng()
+{
+    discard();
+}
+
+bool ReservedPng::write(const QImage &image)
+{
+    if (m_fd < 0)
+        return false;
+    QFile file;
+    const bool opened = file.open(std::exchange(m_fd, -1), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+    const bool saved = opened && !image.isNull() && image.save(&file, "PNG") && file.flush();
+    file.close();
+    if (!saved && QFile::remove(m_name))
+        forget(m_name);
+    return saved;
+}
+
+void ReservedPng::discard()
+{
+    if (m_fd < 0)
+        return;
+#ifdef Q_OS_UNIX
+    ::close(std::exchange(m_fd, -1));
+#else
+    ::_close(std::exchange(m_fd, -1));
+#endif
+    if (QFile::remove(m_name))
+        forget(m_name);
+}
+
+QImage ReservedPng::copyFrom(const QString &source)
+{
+    // Opened as every other file is: a FIFO in its place must not hold the worker for ever.
+    QFile in;
+    QImage image;
+    if (openRegularFile(in, source))
+        image = QImageReader(&in).read();
+    if (image.isNull()) {
+        discard();
+        return image;
+    }
+    return write(image) ? image : QImage();
 }
 
 } // namespace tarvello

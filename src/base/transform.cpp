@@ -4,10 +4,10 @@
 
 namespace tarvello {
 
-QPixmap rotated(const QPixmap &image, qreal degrees)
+QImage rotated(const QImage &image, qreal degrees)
 {
     if (image.isNull())
-        return QPixmap();
+        return QImage();
     return image.transformed(QTransform().rotate(degrees), Qt::FastTransformation);
 }
 

@@ -1,6 +1,5 @@
 #include "base/uploader.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -27,17 +26,11 @@ QSslConfiguration tlsConfiguration()
     return configuration;
 }
 
-QString redirectReason(int status)
-{
-    return QCoreApplication::translate("mw", "The host sent the upload elsewhere (HTTP status %1); "
-                                             "it was not followed.").arg(status);
-}
-
 } // namespace
 
-Uploader::Uploader(QObject *parent)
+Uploader::Uploader(QNetworkAccessManager *manager, QObject *parent)
     : QObject(parent)
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(manager)
 {
     // started() carries the reply; spies and queued connections need to know its type.
     qRegisterMetaType<QNetworkReply *>();
@@ -74,7 +67,7 @@ void Uploader::send(int row, const UploadJob &job)
     request.setTransferTimeout(transferTimeoutMs());
     // A redirect would post the image, the description and the login to another address.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    Running running{row, {job.password}, isTlsHost(host), QString()};
+    Running running{row, {job.password}, isTlsHost(host), UploadResult::Kind::None};
     if (running.tls)
         request.setSslConfiguration(tlsConfiguration());
 
@@ -101,15 +94,14 @@ void Uploader::send(int row, const UploadJob &job)
             deadline->setSingleShot(true);
             connect(deadline, &QTimer::timeout, this, [this, reply] {
                 const bool silent = !reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-                abortWith(reply, silent ? QCoreApplication::translate("mw", "The transfer stalled: nothing moved for too long.")
-                                        : QCoreApplication::translate("mw", "The host took too long to answer."));
+                abortAs(reply, silent ? UploadResult::Kind::Stalled : UploadResult::Kind::AnswerTimeout);
             });
             deadline->start(transferTimeoutMs());
         }
     });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         if (reply->bytesAvailable() > maxAnswerBytes)
-            abortWith(reply, QCoreApplication::translate("mw", "The host's answer was too long to be a link."));
+            abortAs(reply, UploadResult::Kind::TooLong);
     });
     connect(reply, &QNetworkReply::finished, this, [this] {
         --m_onWire;
@@ -118,60 +110,63 @@ void Uploader::send(int row, const UploadJob &job)
     emit started(row, reply);
 }
 
-void Uploader::abortWith(QNetworkReply *reply, const QString &reason)
+void Uploader::abortAs(QNetworkReply *reply, UploadResult::Kind kind)
 {
     auto it = m_running.find(reply);
     if (it == m_running.end() || !reply->isRunning())
         return;
-    it->abortReason = reason;
+    it->abortedAs = kind;
     reply->abort();
 }
 
-UploadOutcome Uploader::finish(QNetworkReply *reply)
+UploadResult Uploader::finish(QNetworkReply *reply)
 {
     const Running running = m_running.take(reply);
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
 
     // The request asks for gzip or deflate, and Qt leaves such bodies to us. An aborted reply
     // has nothing left to read.
     const QByteArray raw = reply->isOpen() ? reply->readAll() : QByteArray();
     const QByteArray body = decodedReplyBody(raw, reply->rawHeader("Content-Encoding"));
-    // HTTP errors leave the decision to the body; a transfer that broke does not.
-    const bool broken = error != QNetworkReply::NoError
-            && !(error >= QNetworkReply::ContentAccessDenied && error < QNetworkReply::ProtocolUnknownError)
-            && error < QNetworkReply::InternalServerError;
-    QString local = running.abortReason;
-    if (local.isEmpty() && body.size() > maxAnswerBytes)
-        local = QCoreApplication::translate("mw", "The host's answer was too long to be a link.");
-    if (local.isEmpty() && status >= 300 && status < 400)
-        local = redirectReason(status);
 
-    const std::optional<QString> link = local.isEmpty() && !broken ? linkFromReply(body, running.tls) : std::nullopt;
-    UploadOutcome outcome;
-    outcome.linked = link.has_value();
-    if (link) {
-        outcome.text = *link;
-        outcome.tooltip = withoutSecrets(link->trimmed(), running.secrets);
-        outcome.link = usableLink(*link, running.tls, running.secrets).value_or(QUrl());
-    } else {
-        outcome.text = QCoreApplication::translate("mw", "failed");
-        outcome.tooltip = !local.isEmpty()
-                ? local
-                : failureReason(error, status, reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray(),
-                                body, running.secrets);
+    UploadResult result;
+    result.kind = running.abortedAs;
+    result.error = transferError(reply->error());
+    result.host = hostAnswer(status, reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray(),
+                             body, running.secrets);
+    if (result.kind == UploadResult::Kind::None && body.size() > maxAnswerBytes)
+        result.kind = UploadResult::Kind::TooLong;
+    if (result.kind == UploadResult::Kind::None && status >= 300 && status < 400)
+        result.kind = UploadResult::Kind::Redirected;
+    // HTTP errors leave the decision to the body; a transfer that broke does not.
+    if (result.kind != UploadResult::Kind::None || result.error != TransferError::None) {
+        if (result.kind == UploadResult::Kind::None)
+            result.kind = UploadResult::Kind::Failed;
+        return result;
     }
-    return outcome;
+    const std::optional<QString> answer = linkFromReply(body, running.tls);
+    if (!answer) {
+        result.kind = UploadResult::Kind::Failed;
+        return result;
+    }
+    // A host may echo the address, which carries the login: it never shows, not even here.
+    result.answer = withoutSecrets(*answer, running.secrets);
+    result.link = usableLink(*answer, running.tls, running.secrets).value_or(QUrl());
+    result.kind = result.link.isEmpty() ? UploadResult::Kind::UnusableLink : UploadResult::Kind::Linked;
+    return result;
 }
 
-void Uploader::cancel(int row)
+bool Uploader::cancel(int row)
 {
+    bool dropped = false;
     for (auto it = m_waiting.begin(); it != m_waiting.end();) {
-        if (it->first == row)
+        if (it->first == row) {
             it = m_waiting.erase(it);
-        else
+            dropped = true;
+        } else {
             ++it;
+        }
     }
     QNetworkReply *running = nullptr;
     for (auto it = m_running.cbegin(); it != m_running.cend(); ++it) {
@@ -180,7 +175,8 @@ void Uploader::cancel(int row)
     }
     // Aborting finishes the reply at once, and that reaches finish() before we return.
     if (running)
-        abortWith(running, QCoreApplication::translate("mw", "The upload was stopped."));
+        abortAs(running, UploadResult::Kind::Stopped);
+    return dropped;
 }
 
 } // namespace tarvello

@@ -4,7 +4,9 @@
 #include <QObject>
 #include <QQueue>
 #include <QString>
-#include <QUrl>
+#include <QStringList>
+
+#include "base/uploadresult.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -20,39 +22,27 @@ struct UploadJob
     QString password;
 };
 
-// How an upload ended, in the words the queue shows.
-struct UploadOutcome
-{
-    bool linked = false;
-    // The status cell's text: the host's whole answer when it gave a link, else "failed".
-    QString text;
-    // The whole link, or why the upload failed; never the password or the login.
-    QString tooltip;
-    // The link as it may be copied or opened; empty when the answer holds no such link.
-    QUrl link;
-};
-
 // Sends images to the image host, a few at a time, and reads the host's answers. It knows rows
-// only as numbers the caller gives it; the caller routes each finished reply back to finish().
+// only as numbers the caller gives it; the caller hands each finished reply back to finish().
+// The queue of uploads drives it; tests put a stand-in of their own in its place.
 class Uploader : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Uploader)
 
 public:
-    explicit Uploader(QObject *parent = nullptr);
-
-    QNetworkAccessManager *manager() const { return m_manager; }
+    // Every upload goes through `manager`.
+    explicit Uploader(QNetworkAccessManager *manager, QObject *parent = nullptr);
 
     // Queues an upload; it goes on the wire as soon as fewer than maxInFlight are.
-    void enqueue(int row, const UploadJob &job);
-    // The outcome of a reply that has finished. The reply is released.
-    UploadOutcome finish(QNetworkReply *reply);
-    // Stops the row's upload: a queued one never starts, a running one is aborted (and still
-    // finishes, as failed).
-    void cancel(int row);
+    virtual void enqueue(int row, const UploadJob &job);
+    // How the upload of a reply that has finished ended. The reply is released.
+    virtual UploadResult finish(QNetworkReply *reply);
+    // Stops the row's upload. A queued one is dropped, never to start: returns true. A running one
+    // is aborted, and finishes at once, as Stopped, before this returns.
+    virtual bool cancel(int row);
     // Uploads queued or on the wire.
-    int pending() const { return int(m_waiting.size()) + m_onWire; }
+    virtual int pending() const { return int(m_waiting.size()) + m_onWire; }
 
     // Qt itself keeps six connections to a host; queueing here keeps the timeouts honest.
     static constexpr int maxInFlight = 6;
@@ -69,11 +59,10 @@ private:
         int row = -1;
         QStringList secrets;
         bool tls = false;
-        QString abortReason; // why we ended it ourselves, if we did
+        UploadResult::Kind abortedAs = UploadResult::Kind::None; // why we ended it ourselves
     };
 
-    void abortWith(QNetworkReply *reply, const QString &reason);
-
+    void abortAs(QNetworkReply *reply, UploadResult::Kind kind);
     void startNext();
     void send(int row, const UploadJob &job);
 

@@ -52,9 +52,16 @@ void drop::dropEvent(QDropEvent *event)
 
     for (const QUrl &url : data->urls()) {
         if (const QString path = url.toLocalFile(); !path.isEmpty())
-            m_pending.append(path);
+            m_pending.append({path, false});
     }
     event->accept();
+    handOut();
+}
+
+void drop::addPaths(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        m_pending.append({path, true});
     handOut();
 }
 
@@ -62,13 +69,13 @@ void drop::handOut()
 {
     // Files go out at once, up to the next folder; the rest follows when its walk is done.
     while (!m_pending.isEmpty() && !m_walker->isWalking()) {
-        const QString path = m_pending.takeFirst();
-        const QFileInfo info(path);
-        if (info.isFile()) {
-            emit img(path);
-        } else if (info.isDir()) {
+        const Pending next = m_pending.takeFirst();
+        const QFileInfo info(next.path);
+        if (info.isDir()) {
             // A folder holds whatever the user keeps there; only its images are queued.
-            m_walker->walk(path);
+            m_walker->walk(next.path);
+        } else if (info.isFile() || next.always) {
+            emit img(next.path);
         }
     }
 }

@@ -29,6 +29,9 @@ public:
     bool isBusy() const;
     // Hands out nothing more of the drops so far.
     void cancelDrops();
+    // Hands out paths as a drop of them would, after what is still to come; a path that is no
+    // folder comes out as it is, even when there is no such file, so that its row can say why.
+    void addPaths(const QStringList &paths);
 
 signals:
     void img(const QString &);
@@ -43,5 +46,10 @@ private:
     void handOut();
 
     tarvello::FolderWalker *m_walker;
-    QStringList m_pending; // dropped paths not handed out yet, in order
+    struct Pending
+    {
+        QString path;
+        bool always = false; // handed out even when it is no regular file
+    };
+    QList<Pending> m_pending; // paths not handed out yet, in order
 };

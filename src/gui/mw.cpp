@@ -1,18 +1,32 @@
 #include "gui/mw.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QNetworkReply>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
 #include <QMessageBox>
+#include <QNetworkAccessManager>
 #include <QSignalMapper>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
-#include <QTimer>
 
-#include "base/previews.h"
+#include "base/browse.h"
 #include "base/settings.h"
 #include "base/tempfile.h"
-#include "base/uploader.h"
+#include "base/transform.h"
+#include "base/uploadqueue.h"
 #include "gui/dropprogress.h"
 #include "gui/mwui.h"
+#include "gui/previewarea.h"
+#include "gui/rowbinder.h"
+#include "gui/screenshooter.h"
+#include "gui/statusline.h"
+#include "gui/texts.h"
+
+using namespace tarvello;
 
 mw::mw(QWidget *parent)
     : QWidget(parent)
@@ -23,18 +37,14 @@ mw::mw(QWidget *parent)
 
     mapper = new QSignalMapper(this);
     connect(mapper, &QSignalMapper::mappedInt, this, &mw::objhanlde);
-
-    m_uploader = new tarvello::Uploader(this);
-    nam = m_uploader->manager();
-    connect(m_uploader, &tarvello::Uploader::started, this, &mw::uploadStarted);
-    connect(m_uploader, &tarvello::Uploader::progress, this, &mw::uploadProgressed);
+    nam = new QNetworkAccessManager(this);
 
     connect(ui->browsefiles, &QPushButton::clicked, this, &mw::browse);
     connect(ui->uploadfile, &QPushButton::clicked, this, &mw::uploadall);
     connect(ui->screens, &QPushButton::clicked, this, &mw::screens);
     connect(ui->clipb, &QPushButton::clicked, this, &mw::clipb);
 
-    if (const auto saved = tarvello::readCredentials(QString::fromLatin1(tarvello::settingsFileName))) {
+    if (const auto saved = readCredentials(QString::fromLatin1(settingsFileName))) {
         ui->usr->setText(saved->user);
         ui->pw->setText(saved->pw);
         ui->checkBox->setChecked(true);
@@ -51,17 +61,43 @@ mw::mw(QWidget *parent)
     connect(ui->fliph, &QPushButton::clicked, this, &mw::fliph);
     connect(ui->flipv, &QPushButton::clicked, this, &mw::flipv);
 
+    m_queue = new UploadQueue(objs, nam, mapper, nullptr, this);
+    m_rows = std::make_unique<RowBinder>(ui->tableWidget);
+    m_picture = new PreviewArea(ui->label, m_queue, this);
+    m_status = new StatusLine(ui->statusLine, [this] { return summaryText(m_queue->counts()); }, this);
+    m_shooter = new Screenshooter(this);
     m_dropProgress = new DropProgress(ui->label, this);
-    setUpImages();
-    setUpTableActions();
-    setUpKeys();
-
-    setUpStatusLine();
+    connect(m_queue, &UploadQueue::entryAdded, this, &mw::entryAdded);
+    connect(m_queue, &UploadQueue::entryChanged, this, &mw::entryChanged);
+    connect(m_queue, &UploadQueue::notice, this, &mw::noticed);
+    connect(m_shooter, &Screenshooter::taken, this, &mw::pictureTaken);
+    connect(m_shooter, &Screenshooter::failed, this, [this](Screenshooter::Failure failure) {
+        switch (failure) {
+        case Screenshooter::Failure::NotSaved:
+            m_status->notify(tr("The screenshot could not be saved in the temporary folder."));
+            break;
+        case Screenshooter::Failure::NotRead:
+            m_status->notify(tr("The screenshot could not be read or saved."));
+            break;
+        case Screenshooter::Failure::Refused:
+            m_status->notify(tr("The desktop could not take the screenshot."));
+            break;
+        case Screenshooter::Failure::NoPortal:
+            m_status->notify(tr("No screenshot: the desktop offers no screenshot portal."));
+            break;
+        }
+    });
+    setUpTable();
 }
 
 mw::~mw()
 {
     delete ui;
+}
+
+const QString &mw::lastNotice() const
+{
+    return m_status->lastNotice();
 }
 
 void mw::fin()
@@ -74,6 +110,213 @@ void mw::cred(const QString &u, const QString &p)
     ui->usr->setText(u);
 }
 
+Login mw::currentLogin() const
+{
+    return {ui->usr->text(), ui->pw->text()};
+}
+
+std::optional<Login> mw::autoUpload() const
+{
+    return ui->checkBox_2->isChecked() ? std::optional<Login>(currentLogin()) : std::nullopt;
+}
+
+void mw::upload(const QString &, int row)
+{
+    m_queue->start(row, currentLogin());
+}
+
+void mw::uploadall()
+{
+    m_queue->startAll(currentLogin());
+}
+
+void mw::objhanlde(int row)
+{
+    m_queue->replyFinished(row);
+}
+
+void mw::addObj(const QString &file, bool is_c)
+{
+    m_queue->add(file, is_c, autoUpload());
+}
+
+void mw::uploaddrop(const QString &path)
+{
+    addObj(path, false);
+    m_dropProgress->added();
+}
+
+void mw::addPaths(const QStringList &paths)
+{
+    ui->label->addPaths(paths);
+}
+
+void mw::browse()
+{
+    const QString start = browseStartFolder(
+            m_browseFolder, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath());
+    const QStringList files = QFileDialog::getOpenFileNames(
+            this, tr("Open Image"), start, browseFilter(imagePatterns(QImageReader::supportedImageFormats())));
+    if (!files.isEmpty())
+        m_browseFolder = QFileInfo(files.first()).absolutePath();
+    for (const QString &file : files)
+        addObj(file, false);
+}
+
+void mw::screens()
+{
+    m_shooter->take();
+}
+
+void mw::clipb()
+{
+    const QImage image = QGuiApplication::clipboard()->image(QClipboard::Clipboard);
+    if (image.isNull()) {
+        m_status->notify(tr("The clipboard holds no image."));
+        return;
+    }
+    const auto file = ReservedPng::create();
+    if (!file->isValid()) {
+        m_status->notify(tr("The clipboard image could not be saved in the temporary folder."));
+        return;
+    }
+    pictureTaken(file, image);
+}
+
+void mw::pictureTaken(const std::shared_ptr<ReservedPng> &file, const QImage &picture)
+{
+    const int row = m_queue->addPicture(picture, file, autoUpload());
+    if (row >= 0)
+        m_picture->show(row);
+}
+
+void mw::cw90()
+{
+    editSelected([](const QImage &source) { return rotated(source, 90.0); });
+}
+
+void mw::ccw90()
+{
+    editSelected([](const QImage &source) { return rotated(source, -90.0); });
+}
+
+void mw::rot180()
+{
+    editSelected([](const QImage &source) { return rotated(source, 180.0); });
+}
+
+void mw::fliph()
+{
+    editSelected([](const QImage &source) { return mirrored(source, Qt::Horizontal); });
+}
+
+void mw::flipv()
+{
+    editSelected([](const QImage &source) { return mirrored(source, Qt::Vertical); });
+}
+
+void mw::editSelected(EditStep step)
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    m_queue->edit(row, std::move(step));
+    // The picture shown is the one being edited; its new preview follows once it is written.
+    m_picture->show(row);
+}
+
+void mw::entryAdded(int row)
+{
+    m_rows->insert(row);
+    entryChanged(row);
+    // Appending may have moved the vector's storage. The new row becomes the current one, but
+    // the picture shown stays whatever the source put there.
+    sel = &objs[row];
+    // Once for a whole batch of rows: scrolling and moving the current row each lay out and
+    // repaint the table, which costs ten times more than adding the row itself.
+    if (!m_followPending) {
+        m_followPending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_followPending = false;
+            if (sel)
+                makeCurrent(selectedRow());
+            ui->tableWidget->scrollToBottom();
+        }, Qt::QueuedConnection);
+    }
+    setEditsEnabled(true);
+}
+
+void mw::entryChanged(int row)
+{
+    m_rows->bind(row, objs.at(row), m_queue->record(row));
+    m_status->queueChanged();
+}
+
+void mw::noticed(const QueueNotice &notice)
+{
+    const EntryRecord &record = m_queue->record(notice.row);
+    switch (notice.kind) {
+    case QueueNotice::Kind::CannotBeUsed:
+        m_status->notify(tr("%1 cannot be used: %2").arg(record.name, fileProblemText(record.problem)));
+        break;
+    case QueueNotice::Kind::NothingToEdit:
+        m_status->notify(tr("%1 holds no picture to turn or flip.").arg(record.name));
+        break;
+    case QueueNotice::Kind::EditNotSaved:
+        m_status->notify(tr("The edited image could not be saved in the temporary folder."));
+        break;
+    case QueueNotice::Kind::PictureNotSaved:
+        m_status->notify(tr("The picture could not be saved in the temporary folder."));
+        followRemoval({notice.row});
+        break;
+    }
+}
+
+int mw::selectedRow() const
+{
+    return sel ? int(sel - objs.constData()) : -1;
+}
+
+void mw::setEditsEnabled(bool enabled)
+{
+    for (QPushButton *edit : {ui->ccw90, ui->cw90, ui->rot180, ui->flipv, ui->fliph})
+        edit->setEnabled(enabled);
+}
+
+void mw::removeRows(const QList<int> &rows)
+{
+    m_queue->remove(rows);
+    followRemoval(rows);
+}
+
+void mw::followRemoval(const QList<int> &rows)
+{
+    const int selRow = selectedRow();
+    if (rows.isEmpty() || m_queue->isShown(selRow))
+        return;
+    // The highlight moves on to the next row still shown, as it does for a row deleted in a list.
+    const auto [first, last] = std::minmax_element(rows.cbegin(), rows.cend());
+    int next = *last + 1;
+    while (next < objs.size() && !m_queue->isShown(next))
+        ++next;
+    if (next >= objs.size()) {
+        next = *first - 1;
+        while (next >= 0 && !m_queue->isShown(next))
+            --next;
+    }
+    if (next >= 0) {
+        selectEntry(next);
+        return;
+    }
+    sel = nullptr;
+    {
+        const QScopedValueRollback<bool> moving(m_movingCurrent, true);
+        ui->tableWidget->setCurrentIndex(QModelIndex());
+    }
+    m_picture->showBanner();
+    setEditsEnabled(false);
+}
+
 void mw::closeEvent(QCloseEvent *event)
 {
     if (!mayCloseWhileUploading()) {
@@ -83,22 +326,41 @@ void mw::closeEvent(QCloseEvent *event)
     if (m_remembersDesktop)
         saveDesktopState();
 
-    const QString settingsPath = QString::fromLatin1(tarvello::settingsFileName);
+    const QString settingsPath = QString::fromLatin1(settingsFileName);
     if (!ui->checkBox->isChecked()) {
-        tarvello::removeCredentials(settingsPath);
-    } else if (const QString why = tarvello::writeCredentials(settingsPath, {ui->usr->text(), ui->pw->text()});
-               !why.isEmpty()) {
-        QMessageBox::warning(this, tr("Login not saved"), tr("Your login was not remembered. %1").arg(why));
+        removeCredentials(settingsPath);
+    } else if (const CredentialsFailure failure = writeCredentials(settingsPath, {ui->usr->text(), ui->pw->text()})) {
+        QMessageBox::warning(this, tr("Login not saved"),
+                             tr("Your login was not remembered. %1").arg(credentialsFailureText(failure)));
     }
 
-    // Out of sight at once; an edit still being written ends first, so that its file is whole
-    // when the clean-up below removes it.
+    // Out of sight at once, and from here on nothing is added or sent; an edit still being
+    // written ends first, so that its file is whole when the clean-up below removes it.
     hide();
+    ui->label->cancelDrops();
+    m_queue->close();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    finishSaves();
+    m_queue->finishSaves();
 
     // Every temporary file of this run, earlier versions of edited images included; nothing the
     // program did not create itself.
-    tarvello::removeCreatedTempFiles();
+    removeCreatedTempFiles();
     QWidget::closeEvent(event);
+}
+
+bool mw::mayCloseWhileUploading()
+{
+    const int running = m_queue->pendingUploads();
+    if (running == 0)
+        return true;
+    QMessageBox question(QMessageBox::Question, windowTitle(),
+                         running == 1 ? tr("1 upload is still running. Quit anyway?")
+                                      : tr("%1 uploads are still running. Quit anyway?").arg(running),
+                         QMessageBox::NoButton, this);
+    QPushButton *wait = question.addButton(tr("Wait"), QMessageBox::RejectRole);
+    QPushButton *quit = question.addButton(tr("Quit"), QMessageBox::DestructiveRole);
+    question.setDefaultButton(wait);
+    question.setEscapeButton(wait);
+    question.exec();
+    return question.clickedButton() == quit;
 }

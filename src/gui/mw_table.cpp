@@ -1,13 +1,15 @@
-// The queue table's input: clicks, the context menu, copying links and pasting images.
+// The queue table's input: clicks, keys, the row menu, copying links and pasting images.
 
 #include "gui/mw.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QShortcut>
@@ -15,42 +17,71 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/uploadqueue.h"
+#include "gui/eventhook.h"
 #include "gui/mwui.h"
+#include "gui/previewarea.h"
 #include "gui/progressdelegate.h"
+#include "gui/rowbinder.h"
+#include "gui/statusline.h"
 
 using namespace tarvello;
 
+namespace {
+
+bool isPress(const QKeyEvent *key)
+{
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    return mods == Qt::NoModifier
+            && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space);
+}
+
+bool isMenuKey(const QKeyEvent *key)
+{
+    return (key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier)
+            || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
+
+} // namespace
+
 void mw::handleclick(int row, int column)
 {
-    if (!isShown(row))
+    if (!m_queue->isShown(row))
         return;
     selectEntry(row);
 
     if (objs.at(row).state != EntryState::Waiting)
         return;
-    if (column == StatusColumn)
-        startUpload(row);
-    else if (column == DescColumn)
+    if (column == RowBinder::StatusColumn)
+        upload(objs.at(row).file, row);
+    else if (column == RowBinder::DescColumn)
         describe(row);
+}
+
+void mw::handledclick(int row, int column)
+{
+    if (column != RowBinder::StatusColumn || !m_queue->isLinked(row))
+        return;
+    if (!QDesktopServices::openUrl(m_queue->record(row).result.link)) {
+        QGuiApplication::clipboard()->setText(linksOfRows({row}).join(QString()));
+        m_status->notify(tr("No browser could open the link; it was copied instead."));
+    }
 }
 
 void mw::describe(int row)
 {
-    if (!isShown(row) || objs.at(row).state != EntryState::Waiting)
+    if (!m_queue->isShown(row) || objs.at(row).state != EntryState::Waiting)
         return;
     bool ok = false;
     const QString text = QInputDialog::getText(this, tr("Description"), tr("Give description"),
                                                QLineEdit::Normal, objs.at(row).desc, &ok);
-    if (!ok)
-        return;
-    objs[row].desc = text;
-    m_views[row].described = true;
-    renderRow(row);
+    if (ok)
+        m_queue->describe(row, text);
 }
 
 void mw::selectEntry(int row)
 {
-    showPreview(row);
+    m_picture->show(row);
     sel = &objs[row];
     makeCurrent(row);
 }
@@ -69,20 +100,10 @@ void mw::makeCurrent(int row)
     table->setAutoScroll(autoScroll);
 }
 
-void mw::handledclick(int row, int column)
-{
-    if (column != StatusColumn || !isShown(row) || m_views.at(row).link.isEmpty())
-        return;
-    if (!QDesktopServices::openUrl(m_views.at(row).link)) {
-        QGuiApplication::clipboard()->setText(linksOfRows({row}).join(QString()));
-        notify(tr("No browser could open the link; it was copied instead."));
-    }
-}
-
-void mw::setUpTableActions()
+void mw::setUpTable()
 {
     QTableWidget *table = ui->tableWidget;
-    table->setItemDelegateForColumn(StatusColumn, new ProgressDelegate(table));
+    table->setItemDelegateForColumn(RowBinder::StatusColumn, new ProgressDelegate(table));
     // Links and file names stay on one line with both ends visible; the tooltip has the rest.
     table->setWordWrap(false);
     table->setTextElideMode(Qt::ElideMiddle);
@@ -97,7 +118,7 @@ void mw::setUpTableActions()
     // The highlighted row is the one the edits and the preview are for, however it moved there.
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (!m_movingCurrent && isShown(current.row()))
+                if (!m_movingCurrent && m_queue->isShown(current.row()))
                     selectEntry(current.row());
             });
 
@@ -107,8 +128,53 @@ void mw::setUpTableActions()
 
     // Ctrl+V anywhere in the window does what "Clipboard" does; a line edit with the focus
     // takes its own paste first.
-    auto *paste = new QShortcut(QKeySequence::Paste, this);
-    connect(paste, &QShortcut::activated, this, &mw::clipb);
+    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this, &mw::clipb);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, this, &mw::browse);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U), this), &QShortcut::activated,
+            this, &mw::uploadall);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, &QWidget::close);
+
+    auto *remove = new QShortcut(QKeySequence::Delete, table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(remove, &QShortcut::activated, this, [this, table] {
+        QList<int> rows = selectedRows();
+        if (rows.isEmpty())
+            rows.append(table->currentRow());
+        removeRows(rows);
+    });
+
+    // A key on the current cell does what a click on it does.
+    new EventHook(table, [this, table](QEvent *event) {
+        const int row = table->currentRow();
+        if (event->type() == QEvent::ContextMenu
+            && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+            popUpContextMenu(row, table->visualRect(table->currentIndex()).center());
+            return true;
+        }
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (isPress(key)) {
+            handleclick(row, table->currentColumn());
+            return true;
+        }
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+            describe(row);
+            return true;
+        }
+        if (isMenuKey(key)) {
+            popUpContextMenu(row, table->visualRect(table->currentIndex()).center());
+            return true;
+        }
+        return false;
+    });
+
+    // The drop area takes the focus in its turn; a key there picks files as a drop would bring them.
+    new EventHook(ui->label, [this](QEvent *event) {
+        if (event->type() != QEvent::KeyPress || !isPress(static_cast<QKeyEvent *>(event)))
+            return false;
+        browse();
+        return true;
+    });
 }
 
 QList<int> mw::selectedRows() const
@@ -126,8 +192,8 @@ QStringList mw::linksOfRows(const QList<int> &rows) const
 {
     QStringList links;
     for (int row : rows) {
-        if (isShown(row) && !m_views.at(row).link.isEmpty())
-            links.append(m_views.at(row).link.toString());
+        if (m_queue->isLinked(row))
+            links.append(m_queue->record(row).result.link.toString());
     }
     return links;
 }
@@ -137,23 +203,7 @@ void mw::copyLinks(const QStringList &links)
     if (links.isEmpty())
         return;
     QGuiApplication::clipboard()->setText(links.join(QLatin1Char('\n')));
-    notify(links.size() == 1 ? tr("Link copied") : tr("%1 links copied").arg(links.size()));
-}
-
-void mw::uploadAgain(int row)
-{
-    // A new row for the same file: rows are only ever appended, and the old one keeps its outcome.
-    const imgobj &source = objs.at(row);
-    imgobj entry;
-    entry.file = source.file;
-    entry.desc = source.desc;
-    entry.pix = source.pix;
-    entry.prev = source.prev;
-    entry.temp = source.temp;
-    const bool described = m_views.at(row).described;
-    const int newRow = appendEntry(std::move(entry));
-    m_views[newRow].described = described;
-    startUpload(newRow);
+    m_status->notify(links.size() == 1 ? tr("Link copied") : tr("%1 links copied").arg(links.size()));
 }
 
 void mw::popUpContextMenu(int row, const QPoint &viewportPos)
@@ -167,14 +217,14 @@ void mw::popUpContextMenu(int row, const QPoint &viewportPos)
 QMenu *mw::createContextMenu(int row)
 {
     auto *menu = new QMenu(this);
-    const bool valid = isShown(row);
-    const bool linked = valid && !m_views.at(row).link.isEmpty();
+    const bool valid = m_queue->isShown(row);
+    const bool linked = m_queue->isLinked(row);
 
     QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] { copyLinks(linksOfRows({row})); });
     copyLink->setEnabled(linked);
-    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, StatusColumn); });
+    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, RowBinder::StatusColumn); });
     openLink->setEnabled(linked);
-    QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { uploadAgain(row); });
+    QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { m_queue->uploadAgain(row, currentLogin()); });
     again->setEnabled(valid && objs.at(row).state == EntryState::Handled);
     QAction *remove = menu->addAction(tr("Remove"), this, [this, row] { removeRows({row}); });
     remove->setEnabled(valid);
@@ -186,43 +236,4 @@ QMenu *mw::createContextMenu(int row)
     QAction *copyAll = menu->addAction(tr("Copy all links"), this, [this, all] { copyLinks(all); });
     copyAll->setEnabled(!all.isEmpty());
     return menu;
-}
-
-void mw::removeRows(QList<int> rows)
-{
-    rows.erase(std::remove_if(rows.begin(), rows.end(), [this](int row) { return !isShown(row); }), rows.end());
-    if (rows.isEmpty())
-        return;
-    std::sort(rows.begin(), rows.end());
-    const int selRow = sel ? int(sel - objs.constData()) : -1;
-    for (int row : std::as_const(rows)) {
-        m_views[row].removed = true;
-        if (objs.at(row).state == EntryState::Uploading)
-            cancelUpload(row);
-        renderRow(row);
-    }
-    if (isShown(selRow))
-        return;
-
-    // The highlight moves on to the next row still shown, as it does for a row deleted in a list.
-    int next = rows.last() + 1;
-    while (next < objs.size() && !isShown(next))
-        ++next;
-    if (next >= objs.size()) {
-        next = rows.first() - 1;
-        while (next >= 0 && !isShown(next))
-            --next;
-    }
-    if (next >= 0) {
-        selectEntry(next);
-        return;
-    }
-    sel = nullptr;
-    {
-        const QScopedValueRollback<bool> moving(m_movingCurrent, true);
-        ui->tableWidget->setCurrentIndex(QModelIndex());
-    }
-    ui->label->setPixmap(QPixmap(QStringLiteral(":/tarvello/zor.png")));
-    for (QPushButton *edit : {ui->ccw90, ui->cw90, ui->rot180, ui->flipv, ui->fliph})
-        edit->setEnabled(false);
 }

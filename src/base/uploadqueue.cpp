@@ -1,0 +1,408 @@
+#include "base/uploadqueue.h"
+
+#include <QFileInfo>
+#include <QNetworkReply>
+#include <QSignalMapper>
+
+#include <algorithm>
+
+#include "base/image.h"
+#include "base/previews.h"
+#include "base/request.h"
+#include "base/tempfile.h"
+#include "base/uploader.h"
+
+namespace tarvello {
+
+UploadQueue::UploadQueue(QVector<imgobj> &entries, QNetworkAccessManager *manager, QSignalMapper *mapper,
+                         Uploader *uploader, QObject *parent)
+    : QObject(parent)
+    , m_entries(entries)
+    , m_mapper(mapper)
+    , m_uploader(uploader ? uploader : new Uploader(manager, this))
+    , m_edits(new EditQueue(this))
+    , m_previews(new PreviewLoader(this))
+    , m_previewBudget(std::make_unique<PreviewBudget>(previewMemoryLimit()))
+{
+    qRegisterMetaType<tarvello::QueueNotice>();
+    if (!m_mapper) {
+        m_mapper = new QSignalMapper(this);
+        connect(m_mapper, &QSignalMapper::mappedInt, this, &UploadQueue::replyFinished);
+    }
+    connect(m_uploader, &Uploader::started, this, &UploadQueue::uploadStarted);
+    connect(m_uploader, &Uploader::progress, this, &UploadQueue::uploadProgressed);
+    connect(m_edits, &EditQueue::finished, this, &UploadQueue::editFinished);
+    connect(m_previews, &PreviewLoader::loaded, this, &UploadQueue::previewLoaded);
+}
+
+UploadQueue::~UploadQueue() = default;
+
+QueueCounts UploadQueue::counts() const
+{
+    QueueCounts counts;
+    for (int row = 0; row < m_entries.size(); ++row) {
+        if (!isShown(row))
+            continue;
+        switch (m_entries.at(row).state) {
+        case EntryState::Waiting:
+            ++counts.waiting;
+            break;
+        case EntryState::Uploading:
+            ++counts.uploading;
+            break;
+        default:
+            ++(m_records.at(row).result.linked() ? counts.uploaded : counts.failed);
+            break;
+        }
+    }
+    return counts;
+}
+
+int UploadQueue::pendingUploads() const
+{
+    const auto waiting = std::count_if(m_records.cbegin(), m_records.cend(),
+                                       [](const EntryRecord &record) { return record.waitingLogin.has_value(); });
+    return m_uploader->pending() + int(waiting);
+}
+
+int UploadQueue::append(imgobj entry, EntryRecord record)
+{
+    m_entries.append(std::move(entry));
+    m_records.append(std::move(record));
+    const int row = int(m_entries.size()) - 1;
+    emit entryAdded(row);
+    return row;
+}
+
+int UploadQueue::add(const QString &file, bool temp, const std::optional<Login> &autoUpload)
+{
+    if (m_closed)
+        return -1;
+    // Nothing is decoded here: the entry is there at once, and its preview follows from a worker.
+    imgobj entry;
+    entry.file = file;
+    entry.temp = temp;
+    EntryRecord record;
+    record.name = QFileInfo(file).fileName();
+    // Only what the folder tells; whether it holds an image shows when its preview is decoded.
+    record.problem = fileProblem(file, false);
+    const int row = append(std::move(entry), std::move(record));
+    requestPreview(row);
+    if (m_records.at(row).problem != FileProblem::None)
+        emit notice({QueueNotice::Kind::CannotBeUsed, row});
+    if (autoUpload)
+        start(row, *autoUpload);
+    return row;
+}
+
+int UploadQueue::addPicture(const QImage &picture, const std::shared_ptr<ReservedPng> &target,
+                            const std::optional<Login> &autoUpload)
+{
+    if (m_closed)
+        return -1;
+    imgobj entry;
+    entry.file = target->name();
+    entry.temp = true;
+    EntryRecord record;
+    record.name = QFileInfo(entry.file).fileName();
+    const bool toWrite = target->isPending();
+    // Nothing stood before it: a picture that cannot be written takes its entry away again.
+    if (toWrite)
+        record.edits.append({entry.file, QString(), false});
+    const int row = append(std::move(entry), std::move(record));
+    setPreview(row, QPixmap::fromImage(previewImageOf(picture)));
+    // The entry's picture is what the file holds, as if it had been added from it.
+    if (toWrite)
+        m_edits->submit(row, picture, QString(), target, [](const QImage &source) { return source; });
+    emit previewChanged(row);
+    if (autoUpload)
+        start(row, *autoUpload);
+    return row;
+}
+
+int UploadQueue::uploadAgain(int row, const Login &login)
+{
+    if (m_closed || !isShown(row) || m_entries.at(row).state != EntryState::Handled)
+        return -1;
+    // A new entry for the same file: entries are only ever appended, and the old one keeps its
+    // outcome.
+    const imgobj &source = m_entries.at(row);
+    imgobj entry;
+    entry.file = source.file;
+    entry.desc = source.desc;
+    entry.prev = source.prev;
+    entry.temp = source.temp;
+    EntryRecord record;
+    record.name = m_records.at(row).name;
+    record.described = m_records.at(row).described;
+    record.problem = fileProblem(entry.file, false);
+    const int again = append(std::move(entry), std::move(record));
+    if (m_entries.at(again).prev.isNull())
+        requestPreview(again);
+    else
+        setPreview(again, m_entries.at(again).prev);
+    start(again, login);
+    return again;
+}
+
+bool UploadQueue::start(int row, const Login &login)
+{
+    if (m_closed || !isShown(row) || m_entries.at(row).state != EntryState::Waiting)
+        return false;
+    m_entries[row].state = EntryState::Uploading;
+    emit entryChanged(row);
+    // An edit still being written goes out once its file is complete, with the login of now.
+    if (isWriting(row))
+        m_records[row].waitingLogin = login;
+    else
+        send(row, login);
+    return true;
+}
+
+void UploadQueue::startAll(const Login &login)
+{
+    const int count = int(m_entries.size());
+    for (int row = 0; row < count; ++row) {
+        if (m_entries.at(row).state == EntryState::Waiting)
+            start(row, login);
+    }
+}
+
+void UploadQueue::send(int row, const Login &login)
+{
+    const imgobj &entry = m_entries.at(row);
+    // The file may have changed since it was added; a failure should name what is wrong now.
+    m_records[row].problem = fileProblem(entry.file);
+    if (!isSendableLogin(login.user, login.password)) {
+        UploadResult result;
+        result.kind = UploadResult::Kind::LoginUnsendable;
+        finish(row, result);
+        return;
+    }
+    m_uploader->enqueue(row, {entry.file, entry.desc, login.user, login.password});
+}
+
+void UploadQueue::uploadStarted(int row, QNetworkReply *reply)
+{
+    m_entries[row].reply = reply;
+    // Replies can finish in any order; the row travels with the mapping, not with the reply.
+    connect(reply, &QNetworkReply::finished, m_mapper, qOverload<>(&QSignalMapper::map));
+    m_mapper->setMapping(reply, row);
+}
+
+void UploadQueue::uploadProgressed(int row, double sent)
+{
+    m_records[row].progress = sent;
+    emit entryChanged(row);
+}
+
+void UploadQueue::replyFinished(int row)
+{
+    if (row < 0 || row >= m_entries.size() || !m_entries.at(row).reply)
+        return;
+    finish(row, m_uploader->finish(std::exchange(m_entries[row].reply, nullptr)));
+}
+
+void UploadQueue::finish(int row, const UploadResult &result)
+{
+    imgobj &entry = m_entries[row];
+    EntryRecord &record = m_records[row];
+    record.result = result;
+    record.progress = -1.0;
+    record.waitingLogin.reset();
+    // What the host answered, or for a failure the word the row shows.
+    entry.link = QUrl(result.showsAnswer() ? result.answer : QStringLiteral("failed"), QUrl::TolerantMode);
+    entry.state = EntryState::Handled;
+    emit entryChanged(row);
+    emit handled(row);
+}
+
+void UploadQueue::cancel(int row)
+{
+    m_records[row].waitingLogin.reset();
+    // A running upload is aborted and finishes at once through its reply; a queued one, or one
+    // waiting for its file, never started, so it is closed here.
+    m_uploader->cancel(row);
+    if (m_entries.at(row).state != EntryState::Uploading || m_entries.at(row).reply)
+        return;
+    UploadResult result;
+    result.kind = UploadResult::Kind::Cancelled;
+    finish(row, result);
+}
+
+void UploadQueue::remove(const QList<int> &rows)
+{
+    for (int row : rows) {
+        if (!isShown(row))
+            continue;
+        m_records[row].removed = true;
+        if (m_entries.at(row).state == EntryState::Uploading)
+            cancel(row);
+        emit entryChanged(row);
+    }
+}
+
+void UploadQueue::describe(int row, const QString &text)
+{
+    if (!isShown(row) || m_entries.at(row).state != EntryState::Waiting)
+        return;
+    m_entries[row].desc = text;
+    m_records[row].described = true;
+    emit entryChanged(row);
+}
+
+void UploadQueue::edit(int row, EditStep step)
+{
+    if (m_closed || !isShown(row))
+        return;
+    imgobj &entry = m_entries[row];
+    // The name tells when the button was pressed, however long the work behind it takes.
+    const auto target = ReservedPng::create();
+    if (!target->isValid()) {
+        emit notice({QueueNotice::Kind::EditNotSaved, row});
+        return;
+    }
+    m_records[row].edits.append({target->name(), entry.file, entry.temp});
+    // A pixmap holds a transparent picture premultiplied, a level off in half-transparent pixels:
+    // such a picture is decoded again from its file, which is exact.
+    const QImage source = entry.pix.hasAlphaChannel() ? QImage() : entry.pix.toImage();
+    m_edits->submit(row, source, entry.file, target, std::move(step));
+    entry.file = target->name();
+    entry.temp = true;
+    emit entryChanged(row);
+}
+
+void UploadQueue::editFinished(const EditResult &result)
+{
+    const int row = result.key;
+    imgobj &entry = m_entries[row];
+    EntryRecord &record = m_records[row];
+    const auto done = std::find_if(record.edits.begin(), record.edits.end(),
+                                   [&result](const EntryRecord::PendingEdit &edit) { return edit.file == result.file; });
+    if (done == record.edits.end())
+        return;
+    const EntryRecord::PendingEdit edit = *done;
+    record.edits.erase(done);
+
+    if (result.written) {
+        // Only the entry edited last holds its full picture, for the next edit to start from.
+        if (m_pictureRow >= 0 && m_pictureRow != row)
+            m_entries[m_pictureRow].pix = QPixmap();
+        m_pictureRow = row;
+        entry.pix = QPixmap::fromImage(result.picture);
+        setPreview(row, QPixmap::fromImage(result.preview));
+        if (entry.file == result.file)
+            record.problem = FileProblem::None;
+    } else {
+        // A picture that cannot be saved leaves the entry as it was: it names the file it named
+        // before, and so does any later edit that counted on this one.
+        for (EntryRecord::PendingEdit &later : record.edits) {
+            if (later.previousFile == result.file) {
+                later.previousFile = edit.previousFile;
+                later.previousTemp = edit.previousTemp;
+            }
+        }
+        if (entry.file == result.file) {
+            entry.file = edit.previousFile;
+            entry.temp = edit.previousTemp;
+        }
+        const QueueNotice::Kind kind = result.source.isNull() ? QueueNotice::Kind::NothingToEdit
+                : edit.previousFile.isEmpty()                 ? QueueNotice::Kind::PictureNotSaved
+                                                              : QueueNotice::Kind::EditNotSaved;
+        // A screenshot or a paste that could not be saved is not added after all.
+        if (edit.previousFile.isEmpty() && entry.file.isEmpty())
+            remove({row});
+        emit notice({kind, row});
+    }
+    emit entryChanged(row);
+    emit previewChanged(row);
+
+    // Uploads asked for while their file was being written go now that it is complete.
+    for (int waiting = 0; waiting < m_records.size(); ++waiting) {
+        if (m_records.at(waiting).waitingLogin && !isWriting(waiting)) {
+            const Login login = *std::exchange(m_records[waiting].waitingLogin, std::nullopt);
+            send(waiting, login);
+        }
+    }
+}
+
+bool UploadQueue::isWriting(int row) const
+{
+    return m_edits->isWriting(m_entries.at(row).file);
+}
+
+void UploadQueue::requestPreview(int row)
+{
+    const imgobj &entry = m_entries.at(row);
+    if (m_records.at(row).problem == FileProblem::None && entry.prev.isNull() && !isWriting(row))
+        m_previews->request(row, entry.file);
+}
+
+bool UploadQueue::wantPreview(int row)
+{
+    const imgobj &entry = m_entries.at(row);
+    if (!entry.prev.isNull()) {
+        m_previewBudget->use(row);
+        return true;
+    }
+    // A file that holds no picture has none to wait for.
+    if (m_records.at(row).problem != FileProblem::None)
+        return true;
+    // An edit being written brings its own preview.
+    if (!isWriting(row))
+        m_previews->requestFirst(row, entry.file);
+    return false;
+}
+
+void UploadQueue::previewLoaded(int row, const QString &file, const QImage &preview)
+{
+    const imgobj &entry = m_entries.at(row);
+    // The entry may have been edited since it was asked for.
+    if (entry.file != file || isWriting(row))
+        return;
+    if (preview.isNull()) {
+        EntryRecord &record = m_records[row];
+        if (record.problem == FileProblem::None) {
+            record.problem = FileProblem::NotAnImage;
+            emit entryChanged(row);
+            emit notice({QueueNotice::Kind::CannotBeUsed, row});
+        }
+    } else if (entry.prev.isNull()) {
+        setPreview(row, QPixmap::fromImage(preview));
+    }
+    emit previewChanged(row);
+}
+
+void UploadQueue::setPreview(int row, const QPixmap &preview)
+{
+    m_entries[row].prev = preview;
+    if (preview.isNull()) {
+        m_previewBudget->remove(row);
+        return;
+    }
+    const qint64 bytes = qint64(preview.width()) * preview.height() * preview.depth() / 8;
+    for (int dropped : m_previewBudget->add(row, bytes))
+        m_entries[dropped].prev = QPixmap();
+}
+
+void UploadQueue::close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    // Queued ones first: aborting a running upload would let the next queued one start.
+    for (bool queued : {true, false}) {
+        for (int row = 0; row < m_entries.size(); ++row) {
+            if (m_entries.at(row).state == EntryState::Uploading && (m_entries.at(row).reply == nullptr) == queued)
+                cancel(row);
+        }
+    }
+    m_previews->clear();
+}
+
+void UploadQueue::finishSaves()
+{
+    m_edits->finishRunning();
+}
+
+} // namespace tarvello

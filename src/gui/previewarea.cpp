@@ -1,0 +1,39 @@
+#include "gui/previewarea.h"
+
+#include <QIcon>
+#include <QLabel>
+
+#include "base/uploadqueue.h"
+
+namespace tarvello {
+
+PreviewArea::PreviewArea(QLabel *label, UploadQueue *queue, QObject *parent)
+    : QObject(parent)
+    , m_label(label)
+    , m_queue(queue)
+{
+    connect(queue, &UploadQueue::previewChanged, this, &PreviewArea::previewChanged);
+}
+
+void PreviewArea::show(int row)
+{
+    m_row = row;
+    // Until it is decoded the area stays empty rather than showing another entry's picture.
+    m_label->setPixmap(m_queue->wantPreview(row) ? m_queue->entries().at(row).prev : QPixmap());
+}
+
+void PreviewArea::showBanner()
+{
+    m_row = -1;
+    // QIcon, unlike QPixmap, takes the @2x drawing on a scaled screen.
+    const QString banner = QStringLiteral(":/tarvello/zor.png");
+    m_label->setPixmap(QIcon(banner).pixmap(QPixmap(banner).size(), m_label->devicePixelRatioF()));
+}
+
+void PreviewArea::previewChanged(int row)
+{
+    if (row == m_row && !m_queue->entries().at(row).prev.isNull())
+        m_label->setPixmap(m_queue->entries().at(row).prev);
+}
+
+} // namespace tarvello

@@ -1,0 +1,66 @@
+#include "gui/rowbinder.h"
+
+#include <QCoreApplication>
+#include <QStyle>
+#include <QTableWidget>
+
+#include "base/imgobj.h"
+#include "base/uploadqueue.h"
+#include "gui/progressdelegate.h"
+#include "gui/texts.h"
+
+namespace tarvello {
+
+RowBinder::RowBinder(QTableWidget *table)
+    : m_table(table)
+{
+}
+
+void RowBinder::insert(int row)
+{
+    m_table->insertRow(row);
+    for (int column : {FileColumn, StatusColumn, DescColumn})
+        m_table->setItem(row, column, new QTableWidgetItem);
+}
+
+void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
+{
+    const QStyle *style = m_table->style();
+    const QString problem = fileProblemText(record.problem);
+
+    // While an edit is written the row says so; otherwise a file that cannot be used does.
+    QTableWidgetItem *name = m_table->item(row, FileColumn);
+    name->setText(record.name);
+    name->setToolTip(problem.isEmpty() ? entry.file : entry.file + QLatin1Char('\n') + problem);
+    const QStyle::StandardPixmap icon = record.saving() ? QStyle::SP_DialogSaveButton : QStyle::SP_MessageBoxWarning;
+    name->setData(Qt::DecorationRole, record.saving() || !problem.isEmpty() ? QVariant(style->standardIcon(icon)) : QVariant());
+
+    QTableWidgetItem *status = m_table->item(row, StatusColumn);
+    const bool handled = entry.state == EntryState::Handled;
+    switch (entry.state) {
+    case EntryState::Waiting:
+        status->setText(QCoreApplication::translate("mw", "Click"));
+        break;
+    case EntryState::Uploading:
+        status->setText(QCoreApplication::translate("mw", "Uploading..."));
+        break;
+    default:
+        status->setText(resultText(record.result));
+        break;
+    }
+    // A host that says no to a file it cannot take is best explained by what is wrong with it.
+    const bool byProblem = record.result.kind == UploadResult::Kind::Failed && !problem.isEmpty();
+    status->setToolTip(!handled ? QString() : byProblem ? problem : resultDetails(record.result));
+    const bool failed = handled && !record.result.linked();
+    status->setData(Qt::DecorationRole, failed ? QVariant(style->standardIcon(QStyle::SP_MessageBoxWarning)) : QVariant());
+    status->setData(Qt::ForegroundRole, failed ? QVariant(QBrush(errorColour(m_table->palette()))) : QVariant());
+    status->setData(UploadProgressRole, record.progress >= 0.0 ? QVariant(record.progress) : QVariant());
+
+    // The invitation stands until a description is given, even an empty one, or the entry is
+    // handled and can no longer take one.
+    const bool invite = !record.described && !handled;
+    m_table->item(row, DescColumn)->setText(invite ? QCoreApplication::translate("mw", "Click to add") : entry.desc);
+    m_table->setRowHidden(row, record.removed);
+}
+
+} // namespace tarvello

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include "base/fileproblem.h"
+#include "base/settings.h"
+#include "base/uploadqueue.h"
+#include "base/uploadresult.h"
+
+class QPalette;
+
+// The window's words for what the helper layer reports, all in the "mw" translation context.
+namespace tarvello {
+
+QString fileProblemText(FileProblem problem);
+
+// The status cell of a handled entry: the host's answer, or "failed".
+QString resultText(const UploadResult &result);
+// Why an upload failed, for a tooltip: the network error, the HTTP status and the first line of
+// the host's answer; or the local reason. For a link, the link.
+QString resultDetails(const UploadResult &result);
+
+// "12 uploaded, 1 failed, 3 waiting": the states that have entries, in that order; empty for an
+// empty queue.
+QString summaryText(const QueueCounts &counts);
+
+QString credentialsFailureText(const CredentialsFailure &failure);
+
+// The open dialog's filters: the image patterns, then all files.
+QString browseFilter(const QStringList &imagePatterns);
+
+// The colour of a failure's text: a red that stays readable on the palette's base, light or dark.
+QColor errorColour(const QPalette &palette);
+
+} // namespace tarvello
