@@ -305,6 +305,14 @@ void tst_Window::slotsInvokedByName()
     QVERIFY(QMetaObject::invokeMethod(&window, "uploaddrop", Q_ARG(QString, path)));
     QCOMPARE(window.entries().size(), 2);
     QVERIFY(!window.entries().at(1).temp);
+
+    // Sent by name, a row is marked as any start marks it, so a click cannot send it again.
+    qputenv("TARVELLO_HOST", "127.0.0.1:9");
+    QSignalSpy sent(testutil::uploaderOf(&window), &tarvello::Uploader::started);
+    QVERIFY(QMetaObject::invokeMethod(&window, "upload", Q_ARG(QString, path), Q_ARG(int, 0)));
+    QCOMPARE(window.entries().at(0).state, tarvello::EntryState::Uploading);
+    window.handleclick(0, 1);
+    QCOMPARE(sent.size(), 1);
 }
 
 void tst_Window::metacast()

@@ -306,9 +306,9 @@ void UploadQueue::editFinished(const EditResult &result)
             entry.file = edit.previousFile;
             entry.temp = edit.previousTemp;
         }
-        const QueueNotice::Kind kind = result.source.isNull() ? QueueNotice::Kind::NothingToEdit
-                : edit.previousFile.isEmpty()                 ? QueueNotice::Kind::PictureNotSaved
-                                                              : QueueNotice::Kind::EditNotSaved;
+        const QueueNotice::Kind kind = edit.previousFile.isEmpty() ? QueueNotice::Kind::PictureNotSaved
+                : result.source.isNull()                           ? QueueNotice::Kind::NothingToEdit
+                                                                   : QueueNotice::Kind::EditNotSaved;
         // A screenshot or a paste that could not be saved is not added after all.
         if (edit.previousFile.isEmpty() && entry.file.isEmpty())
             remove({row});
