@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <optional>
+
 #include "base/portal.h"
 #include "gui/mw.h"
 #include "testutil.h"
@@ -40,7 +42,10 @@ public:
     {
     }
 
-    uint code = 0;    // 0 picture, 1 cancelled, 2 other
+    uint code = 0;    // 0 picture, 1 cancelled, 2 other; silent: no answer at all
+    bool silent = false;
+    // Another program on the bus answers first, on the request's path, with a picture of its own.
+    std::optional<QDBusConnection> impostor;
     QString picture;  // the file the portal hands over
     QString parent;   // what the caller gave
     QVariantMap options;
@@ -56,15 +61,20 @@ public slots:
         sender.replace(QLatin1Char('.'), QLatin1Char('_'));
         const QString path = objectPath + QStringLiteral("/request/") + sender + QLatin1Char('/')
                 + callOptions.value(QStringLiteral("handle_token")).toString();
-        QTimer::singleShot(0, this, [this, path] {
+        const auto answer = [path](QDBusConnection bus, uint code, const QString &file) {
             QDBusMessage response = QDBusMessage::createSignal(path, QStringLiteral("org.freedesktop.portal.Request"),
                                                                QStringLiteral("Response"));
             QVariantMap results;
             if (code == 0)
-                results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(picture).toString());
+                results.insert(QStringLiteral("uri"), QUrl::fromLocalFile(file).toString());
             response << code << results;
-            m_bus.send(response);
-        });
+            bus.send(response);
+        };
+        if (impostor)
+            answer(*impostor, 0, QStringLiteral("/etc/hostname"));
+        if (silent)
+            return QDBusObjectPath(path);
+        QTimer::singleShot(0, this, [this, answer] { answer(m_bus, code, picture); });
         return QDBusObjectPath(path);
     }
 
@@ -149,24 +159,32 @@ void tst_Portal::answers_data()
 {
     QTest::addColumn<bool>("portal");
     QTest::addColumn<uint>("code");
+    QTest::addColumn<QString>("trouble");
     QTest::addColumn<Outcome>("outcome");
 
-    QTest::newRow("picture") << true << 0u << Outcome::Taken;
-    QTest::newRow("cancelled") << true << 1u << Outcome::Cancelled;
-    QTest::newRow("refused") << true << 2u << Outcome::Failed;
-    QTest::newRow("no portal") << false << 0u << Outcome::NoPortal;
+    QTest::newRow("picture") << true << 0u << "" << Outcome::Taken;
+    QTest::newRow("cancelled") << true << 1u << "" << Outcome::Cancelled;
+    QTest::newRow("refused") << true << 2u << "" << Outcome::Failed;
+    QTest::newRow("no portal") << false << 0u << "" << Outcome::NoPortal;
+    QTest::newRow("another program answers first") << true << 1u << "impostor" << Outcome::Cancelled;
+    QTest::newRow("never answers") << true << 0u << "silent" << Outcome::TimedOut;
 }
 
 void tst_Portal::answers()
 {
     QFETCH(bool, portal);
     QFETCH(uint, code);
+    QFETCH(QString, trouble);
     QFETCH(Outcome, outcome);
     if (!portal)
         QDBusConnection(QStringLiteral("portal")).unregisterService(serviceName);
     m_portal->code = code;
+    m_portal->silent = trouble == QLatin1String("silent");
+    if (trouble == QLatin1String("impostor"))
+        m_portal->impostor = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("impostor"));
 
     tarvello::PortalScreenshot shot(QDBusConnection::sessionBus());
+    shot.setTimeout(300);
     QSignalSpy finished(&shot, &tarvello::PortalScreenshot::finished);
     shot.request(QStringLiteral("x11:2a"));
     QVERIFY(finished.isEmpty()); // never from inside the call

@@ -11,6 +11,7 @@
 
 #include "base/browse.h"
 #include "base/fileproblem.h"
+#include "base/folderwalk.h"
 #include "gui/texts.h"
 #include "testutil.h"
 
@@ -27,6 +28,7 @@ private slots:
     void browseFilter();
     void browseStartFolder_data();
     void browseStartFolder();
+    void walkStopsBetweenImages();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -128,6 +130,20 @@ void tst_QueueHelpers::browseStartFolder()
     const auto full = [this](const QString &name) { return name.isEmpty() ? name : path(name); };
     const QString home = path(QStringLiteral("home"));
     QCOMPARE(tarvello::browseStartFolder(full(last), full(pictures), home), full(expected));
+}
+
+void tst_QueueHelpers::walkStopsBetweenImages()
+{
+    // A stop takes effect at the next entry, even in a tree that holds no image at all.
+    const QString tree = path(QStringLiteral("no-images"));
+    QDir().mkpath(tree);
+    for (int i = 0; i < 200; ++i)
+        QFile::copy(path(QStringLiteral("notes.txt")), tree + QStringLiteral("/%1.txt").arg(i));
+    int asked = 0;
+    int visited = 0;
+    tarvello::walkImages(tree, [&](const QString &) { return ++visited > 0; }, [&] { return ++asked < 10; });
+    QCOMPARE(asked, 10);
+    QCOMPARE(visited, 0);
 }
 
 QTEST_GUILESS_MAIN(tst_QueueHelpers)

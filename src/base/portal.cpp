@@ -7,6 +7,7 @@
 #include <QDBusPendingReply>
 #include <QMetaObject>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QUrl>
 
 namespace tarvello {
@@ -48,7 +49,15 @@ QString portalRequestPath(const QString &uniqueName, const QString &token)
 PortalScreenshot::PortalScreenshot(const QDBusConnection &bus, QObject *parent)
     : QObject(parent)
     , m_bus(bus)
+    , m_timer(new QTimer(this))
 {
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (m_path.isEmpty())
+            return;
+        stopListening();
+        finish(Outcome::TimedOut);
+    });
 }
 
 void PortalScreenshot::request(const QString &parentWindow)
@@ -60,6 +69,7 @@ void PortalScreenshot::request(const QString &parentWindow)
     const QString token = QStringLiteral("tarvello%1").arg(QRandomGenerator::global()->generate());
     // Listening first: the portal may answer before the call's own reply arrives.
     listen(portalRequestPath(m_bus.baseService(), token));
+    m_timer->start(m_timeoutMs);
 
     QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, screenshotInterface,
                                                        QStringLiteral("Screenshot"));
@@ -105,7 +115,8 @@ void PortalScreenshot::listen(const QString &path)
 {
     stopListening();
     m_path = path;
-    m_bus.connect(QString(), m_path, requestInterface, QStringLiteral("Response"), this,
+    // From the portal only: anyone on the bus can send a signal on any path.
+    m_bus.connect(portalService, m_path, requestInterface, QStringLiteral("Response"), this,
                   SLOT(response(uint, QVariantMap)));
 }
 
@@ -113,9 +124,10 @@ void PortalScreenshot::stopListening()
 {
     if (m_path.isEmpty())
         return;
-    m_bus.disconnect(QString(), m_path, requestInterface, QStringLiteral("Response"), this,
+    m_bus.disconnect(portalService, m_path, requestInterface, QStringLiteral("Response"), this,
                      SLOT(response(uint, QVariantMap)));
     m_path.clear();
+    m_timer->stop();
 }
 
 void PortalScreenshot::finish(Outcome outcome, const QString &localFile)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariantMap>
 
+class QTimer;
+
 namespace tarvello {
 
 // The object path of a portal request: the portal derives it from the caller's unique bus name
@@ -25,14 +27,21 @@ public:
         Cancelled, // the user closed the portal's dialog
         Failed,    // the portal answered but gave no picture
         NoPortal,  // no bus, no portal, or a portal without screenshots
+        TimedOut,  // the portal never answered
     };
     Q_ENUM(Outcome)
 
     explicit PortalScreenshot(const QDBusConnection &bus, QObject *parent = nullptr);
 
     // parentWindow is the portal's window identifier ("x11:<hex id>", or empty when unknown).
-    // finished() is emitted exactly once per request, never from inside this call.
+    // finished() is emitted exactly once per request, never from inside this call. Only the
+    // portal's own answer counts, and only within the time allowed.
     void request(const QString &parentWindow);
+
+    // Longer than a person waits for a screenshot, with time to answer the desktop's question
+    // whether this program may take one.
+    static constexpr int defaultTimeoutMs = 60 * 1000;
+    void setTimeout(int ms) { m_timeoutMs = ms; }
 
 signals:
     void finished(tarvello::PortalScreenshot::Outcome outcome, const QString &localFile);
@@ -48,6 +57,8 @@ private:
 
     QDBusConnection m_bus;
     QString m_path; // the request object listened to; empty when no request is pending
+    QTimer *m_timer;
+    int m_timeoutMs = defaultTimeoutMs;
 };
 
 } // namespace tarvello

@@ -11,7 +11,14 @@ DropProgress::DropProgress(drop *target, QWidget *dialogParent)
     : QObject(dialogParent)
     , m_target(target)
     , m_dialogParent(dialogParent)
+    , m_showTimer(new QTimer(this))
 {
+    m_showTimer->setSingleShot(true);
+    m_showTimer->setInterval(showAfterMs);
+    connect(m_showTimer, &QTimer::timeout, this, [this] {
+        if (m_counting && m_target->isBusy())
+            showDialog();
+    });
     connect(target->walker(), &tarvello::FolderWalker::started, this, &DropProgress::walkStarted);
     // Queued like the drop's own hand-out, so a drop that goes on with another folder is not
     // taken for finished.
@@ -25,10 +32,12 @@ void DropProgress::walkStarted()
         return;
     m_counting = true;
     m_count = 0;
-    QTimer::singleShot(m_showAfterMs, this, [this] {
-        if (m_counting && m_target->isBusy())
-            showDialog();
-    });
+    m_showTimer->start();
+}
+
+void DropProgress::setShowAfter(int ms)
+{
+    m_showTimer->setInterval(ms);
 }
 
 void DropProgress::walkFinished()

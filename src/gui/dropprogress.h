@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class QProgressDialog;
+class QTimer;
 class QWidget;
 class drop;
 
@@ -24,7 +25,9 @@ public:
 
     static constexpr int showAfterMs = 500;
     // Tests shorten the wait to reach the dialog without a slow folder.
-    void setShowAfter(int ms) { m_showAfterMs = ms; }
+    void setShowAfter(int ms);
+    // Decides, when it fires, whether the dialog is shown.
+    QTimer *showTimer() const { return m_showTimer; }
 
 private:
     void walkStarted();
@@ -34,7 +37,7 @@ private:
     drop *m_target;
     QWidget *m_dialogParent;
     QPointer<QProgressDialog> m_dialog;
+    QTimer *m_showTimer;
     int m_count = 0;
-    int m_showAfterMs = showAfterMs;
     bool m_counting = false;
 };

@@ -85,6 +85,9 @@ mw::mw(QWidget *parent)
         case Screenshooter::Failure::NoPortal:
             m_status->notify(tr("No screenshot: the desktop offers no screenshot portal."));
             break;
+        case Screenshooter::Failure::NoAnswer:
+            m_status->notify(tr("No screenshot: the desktop did not answer in time."));
+            break;
         }
     });
     setUpTable();

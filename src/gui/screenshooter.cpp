@@ -138,6 +138,11 @@ void Screenshooter::shootThroughPortal(const std::shared_ptr<ReservedPng> &file)
             file->discard();
             emit failed(Failure::NoPortal);
             return;
+        case PortalScreenshot::Outcome::TimedOut:
+            m_busy = false;
+            file->discard();
+            emit failed(Failure::NoAnswer);
+            return;
         }
     });
     const QString parent = QGuiApplication::platformName() == QLatin1String("xcb")

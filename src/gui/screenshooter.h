@@ -25,6 +25,7 @@ public:
         NotRead,   // the portal's picture could not be read or saved
         Refused,   // the desktop could not take it
         NoPortal,  // the desktop offers no screenshot portal
+        NoAnswer,  // the portal did not answer in time
     };
     Q_ENUM(Failure)
 
