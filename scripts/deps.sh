@@ -13,6 +13,8 @@ packages=(
 )
 if [ "${1:-build}" = test ]; then
     packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl x11-utils curl dpkg-dev file qt6-l10n-tools)
+    # The accessibility tree, which the end-to-end scripts read to find controls and wait on them.
+    packages+=(at-spi2-core python3-pyatspi)
     # A headless Wayland desktop with a screenshot portal, a private session bus, and the
     # validators of the desktop metadata.
     packages+=(sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim pipewire

@@ -76,8 +76,8 @@ awk -v s="$inside" 'BEGIN { exit !(s >= 0.99) }' || fail "the window is in its o
 
 # --- its place and Auto Upload come back after a restart ---
 key shift+Tab shift+Tab shift+Tab space   # Auto Upload: back past Browse, the chain wraps to Upload All, then one more
+# The move reaches the program before the close does: X delivers both in the order they happened.
 xdotool windowmove --sync "$window" 300 24
-sleep 0.3
 read -r before < <(geometry | cut -d' ' -f1-3)
 close_program
 grep -q '^auto=true' "$work/config/tarvello/tarvello.conf" || fail "Auto Upload was not kept: $(cat "$work/config/tarvello/tarvello.conf")"
@@ -102,7 +102,7 @@ wait_for 10 screenshot_taken || fail "no screenshot at scale 2"
 shot=$(ls -t "$work"/tmp/*.png | head -n 1)
 [ "$(identify -format '%wx%h' "$shot")" = 2560x1600 ] || fail "at scale 2 the screenshot is $(identify -format '%wx%h' "$shot")"
 timeout 10 xdotool search --sync --onlyvisible --name '^Tarvello uploader$' >/dev/null || fail "the window did not come back"
-sleep 0.5
+wait_for 10 active_is "$window" || fail "the window did not come back to the front"
 import -window "$window" "$artifacts/x11-scale2-window.png"
 close_program
 

@@ -5,6 +5,7 @@
 #
 # usage: real_window.sh TARVELLO_BIN TARVELLO_HOST_BIN ARTIFACT_DIR
 set -euo pipefail
+[ -n "${E2E_TRACE:-}" ] && set -x
 
 tarvello_bin=$(realpath "$1")
 host_bin=$(realpath "$2")
@@ -12,11 +13,13 @@ mkdir -p "$3"
 artifacts=$(realpath "$3")
 
 . "$(dirname "$(realpath "$0")")/common.sh"
+on_private_bus "$0" "$@"
 e2e_begin e2e
 on_failure() { [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/failure.png" 2>/dev/null; }
 
-# --- an X server and a window manager ---
+# --- an X server, a window manager and the accessibility bus ---
 start_x 1280x1024
+start_atspi
 
 # --- the image host, with an account ---
 mkdir -p "$work/tmp" "$work/user"
@@ -47,21 +50,29 @@ convert -size 64x48 gradient:red-blue -depth 8 -define png:color-type=2 "$work/c
 convert -size 40x30 xc:'#2a7de1' c.png
 sha256sum a.png b.jpg c.png >"$work/user.sha256"
 
-stored_count() { grep -c . "$work/data/index.tsv" 2>/dev/null || echo 0; }
+stored_count() { cat "$work/data/index.tsv" 2>/dev/null | grep -c . || true; }
+stored_at_least() { [ "$(stored_count)" -ge "$1" ]; }
+# Temporary PNGs written whole: each is named at the press and written once its picture is there.
+temp_pngs() { [ "$(find "$work/tmp" -maxdepth 1 -name '*.png' -size +0 | grep -c .)" -eq "$1" ]; }
 
 
 # --- first run: clipboard, rotate, screenshot, login, remember, Upload All ---
 xclip -quiet -selection clipboard -t image/png -i "$work/clip.png" >/dev/null 2>&1 &
 pids+=($!)
-sleep 0.3
+wait_for 10 bash -c "xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -q image/png" \
+    || fail "the clipboard holds no image"
 start_program a.png b.jpg
 
 # Focus starts on Browse; the chain follows the window's reading order: Browse, Screenshot,
 # Clipboard, the drop area, the table, the five edit buttons, Username, Password, Remember me,
-# Auto Upload, Upload All.
+# Auto Upload, Upload All. Each of the first three steps writes a temporary PNG.
 key Tab Tab space                      # Clipboard
+wait_for 10 temp_pngs 1 || fail "the pasted image was not saved"
 key Tab Tab Tab space                  # Rotate 90 deg CW, on the pasted image (the current row)
-key shift+Tab shift+Tab shift+Tab shift+Tab space   # Screenshot
+wait_for 10 temp_pngs 2 || fail "the rotated image was not saved"
+key shift+Tab shift+Tab shift+Tab shift+Tab space   # Screenshot: the window steps aside and comes back
+wait_for 20 temp_pngs 3 || fail "the screenshot was not saved"
+wait_for 10 active_is "$window" || fail "the window did not come back after the screenshot"
 key Tab Tab Tab Tab Tab Tab Tab Tab Tab   # Username
 xdotool type --delay 40 'e2e'
 key Tab
@@ -69,8 +80,8 @@ xdotool type --delay 40 'pa/ss word'
 key Tab space                          # Remember me
 key Tab Tab space                      # Upload All
 
-wait_for 30 test "$(stored_count)" -ge 4 || fail "the host stored $(stored_count) of 4 images"
-sleep 1
+wait_for 30 stored_at_least 4 || fail "the host stored $(stored_count) of 4 images"
+atspi wait 20 "4 uploaded" label || fail "the window does not say the four were uploaded"
 import -window "$window" "$artifacts/window-with-links.png"
 close_program
 
@@ -113,18 +124,19 @@ grep -q '^pw=' tarvello.ini || fail "tarvello.ini lacks the password"
 
 # --- second run: the remembered login is used without typing it; a description by mouse ---
 start_program c.png
-xdotool mousemove --window "$window" 358 550 click 1   # the "Description" cell of the row
-wait_for 10 bash -c "xdotool search --onlyvisible --name '^Description\$' >/dev/null" || fail "no description dialog"
-sleep 0.3
+click_on "Click to add" "table cell"   # the "Description" cell of the row
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Description$' | head -n 1)
+[ -n "$dialog" ] || fail "no description dialog"
+wait_for 10 active_is "$dialog" || fail "the description dialog did not take the keyboard"
 xdotool type --delay 40 'blue square'
 key Return
-xdotool mousemove --window "$window" 314 619 click 1   # "Upload All"
-wait_for 30 test "$(stored_count)" -ge 5 || fail "the second run stored nothing"
+atspi wait 10 "blue square" "table cell" || fail "the description is not in its cell"
+click_on "Upload All" "push button"
+wait_for 30 stored_at_least 5 || fail "the second run stored nothing"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f3)" = e2e ] || fail "the second run was not logged in"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f4)" = 'blue square' ] || fail "the description did not arrive"
 # A double-click on the link opens it in the browser, and the link gives the image back.
-sleep 1
-xdotool mousemove --window "$window" 224 550 click --repeat 2 --delay 100 1
+click_on "$scheme://$host/i/*" "table cell" 2
 wait_for 10 test -s "$work/opened.txt" || fail "double-clicking the link opened nothing"
 link=$(head -n 1 "$work/opened.txt")
 case "$link" in "$scheme://$host/i/"*) ;; *) fail "opened $link" ;; esac
