@@ -72,6 +72,13 @@ public:
         }
         return false;
     }
+    QList<int> cancelAll() override
+    {
+        const QList<int> dropped = std::exchange(queued, {});
+        for (int row : replies.values())
+            cancel(row);
+        return dropped;
+    }
     int pending() const override { return int(queued.size() + replies.size()); }
     void answer(int row, UploadResult::Kind kind)
     {

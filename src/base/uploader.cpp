@@ -179,4 +179,17 @@ bool Uploader::cancel(int row)
     return dropped;
 }
 
+QList<int> Uploader::cancelAll()
+{
+    // Queued ones first: aborting a running upload makes room for the next queued one.
+    QList<int> dropped;
+    for (const auto &[row, job] : std::as_const(m_waiting))
+        dropped.append(row);
+    m_waiting.clear();
+    const QList<QNetworkReply *> running = m_running.keys();
+    for (QNetworkReply *reply : running)
+        abortAs(reply, UploadResult::Kind::Stopped);
+    return dropped;
+}
+
 } // namespace tarvello

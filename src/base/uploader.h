@@ -41,6 +41,9 @@ public:
     // Stops the row's upload. A queued one is dropped, never to start: returns true. A running one
     // is aborted, and finishes at once, as Stopped, before this returns.
     virtual bool cancel(int row);
+    // Drops every queued upload, then aborts every running one (each finishes at once, as Stopped).
+    // Returns the rows of the dropped ones.
+    virtual QList<int> cancelAll();
     // Uploads queued or on the wire.
     virtual int pending() const { return int(m_waiting.size()) + m_onWire; }
 

@@ -219,12 +219,15 @@ void UploadQueue::finish(int row, const UploadResult &result)
 
 void UploadQueue::cancel(int row)
 {
-    m_records[row].waitingLogin.reset();
+    const bool waited = std::exchange(m_records[row].waitingLogin, std::nullopt).has_value();
     // A running upload is aborted and finishes at once through its reply; a queued one, or one
-    // waiting for its file, never started, so it is closed here.
-    m_uploader->cancel(row);
-    if (m_entries.at(row).state != EntryState::Uploading || m_entries.at(row).reply)
-        return;
+    // waiting for its file, never went out, so it ends here.
+    if (m_uploader->cancel(row) || waited)
+        cancelled(row);
+}
+
+void UploadQueue::cancelled(int row)
+{
     UploadResult result;
     result.kind = UploadResult::Kind::Cancelled;
     finish(row, result);
@@ -390,13 +393,12 @@ void UploadQueue::close()
     if (m_closed)
         return;
     m_closed = true;
-    // Queued ones first: aborting a running upload would let the next queued one start.
-    for (bool queued : {true, false}) {
-        for (int row = 0; row < m_entries.size(); ++row) {
-            if (m_entries.at(row).state == EntryState::Uploading && (m_entries.at(row).reply == nullptr) == queued)
-                cancel(row);
-        }
+    for (int row = 0; row < m_records.size(); ++row) {
+        if (m_records.at(row).waitingLogin)
+            cancel(row);
     }
+    for (int row : m_uploader->cancelAll())
+        cancelled(row);
     m_previews->clear();
 }
 

@@ -154,6 +154,7 @@ private:
     void send(int row, const Login &login);
     void finish(int row, const UploadResult &result);
     void cancel(int row);
+    void cancelled(int row);
     void uploadStarted(int row, QNetworkReply *reply);
     void uploadProgressed(int row, double sent);
     void editFinished(const EditResult &result);
