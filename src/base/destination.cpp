@@ -92,10 +92,10 @@ QString hostOf(const QString &requestUrl)
     if (url.isValid() && !url.host().isEmpty())
         return url.host();
     // An address with a template in its host: show what stands there.
-    QString rest = requestUrl.mid(requestUrl.indexOf(QLatin1String("://")) + 3);
-    static const QRegularExpression end(QStringLiteral("[/?#]"));
-    const qsizetype stop = rest.indexOf(end);
-    return stop < 0 ? rest : rest.left(stop);
+    static const QRegularExpression authority(
+            QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://(?:[^/?#@]*@)?(\\[[^\\]]*\\]|[^/?#]*?)(?::\\d*)?(?:[/?#]|$)"));
+    const QRegularExpressionMatch match = authority.match(requestUrl);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 } // namespace tarvello
