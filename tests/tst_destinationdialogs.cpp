@@ -1,5 +1,6 @@
 // What the import confirmation, the destinations dialog and the editor show and do.
 
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include "base/destinationstore.h"
 #include "base/sxcu.h"
 #include "gui/destinationeditor.h"
+#include "gui/destinationquestion.h"
 #include "gui/destinationsdialog.h"
 #include "gui/destinationtexts.h"
 #include "gui/importdestinationdialog.h"
@@ -62,6 +64,8 @@ private slots:
     void importButtonAccepts();
     void listEditExportRemove();
     void editorKeepsHiddenSecrets();
+    void windowAsks_data();
+    void windowAsks();
 };
 
 void tst_DestinationDialogs::importShowsWhatIsSent_data()
@@ -167,6 +171,46 @@ void tst_DestinationDialogs::editorKeepsHiddenSecrets()
     editor.accept();
     QCOMPARE(editor.result(), int(QDialog::Accepted));
     QCOMPARE(editor.destination().requestUrl, QString("https://img.example.com/v2"));
+}
+
+void tst_DestinationDialogs::windowAsks_data()
+{
+    QTest::addColumn<bool>("select");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("expected"); // "-" for no answer
+
+    QTest::newRow("prompt, its default taken") << false << true << "Holiday";
+    QTest::newRow("prompt cancelled") << false << false << "-";
+    QTest::newRow("select, second option") << true << true << "b.example";
+    QTest::newRow("select cancelled") << true << false << "-";
+}
+
+void tst_DestinationDialogs::windowAsks()
+{
+    QFETCH(bool, select);
+    QFETCH(bool, accept);
+    QFETCH(QString, expected);
+
+    tarvello::Question question;
+    question.kind = select ? tarvello::Question::Select : tarvello::Question::Prompt;
+    question.title = QStringLiteral("Album");
+    question.defaultText = QStringLiteral("Holiday");
+    question.options = QStringList{"a.example", "b.example"};
+    QString shownText;
+    std::optional<QString> answer;
+    {
+        auto reply = testutil::ModalAnswer([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QInputDialog *>(modal);
+            shownText = dialog->textValue();
+            if (select)
+                dialog->setTextValue(dialog->comboBoxItems().value(1));
+            accept ? dialog->accept() : dialog->reject();
+        });
+        answer = tarvello::windowAsker(nullptr)(question);
+    }
+    QCOMPARE(answer.value_or(QStringLiteral("-")), expected);
+    if (!select)
+        QCOMPARE(shownText, QString("Holiday"));
 }
 
 QTEST_MAIN(tst_DestinationDialogs)

@@ -107,7 +107,7 @@ QString sxcuRefusalText(const SxcuRefusal &r)
     return QString();
 }
 
-QString requestFailureText(const RequestFailure &failure)
+QString requestFailureText(const RequestFailure &failure, bool fromScript)
 {
     switch (failure.kind) {
     case RequestFailure::None:
@@ -120,6 +120,11 @@ QString requestFailureText(const RequestFailure &failure)
                                                  "edit the destination to give them again.")
                 .arg(failure.detail);
     case RequestFailure::Unanswered:
+        if (fromScript)
+            return QCoreApplication::translate("mw", "The destination asks a question before each upload (\"%1\"), "
+                                                     "which cannot be answered from the command line; nothing was "
+                                                     "sent.")
+                    .arg(failure.detail);
         if (failure.detail.isEmpty())
             return QCoreApplication::translate("mw", "The destination asks a question before each upload, and it "
                                                      "was not answered; nothing was sent.");

@@ -21,8 +21,9 @@ QString destinationTitle(const Destination &destination);
 QString sxcuRefusalText(const SxcuRefusal &refusal);
 QString templateProblemText(const TemplateProblem &problem);
 
-// Why an upload to a custom destination did not start.
-QString requestFailureText(const RequestFailure &failure);
+// Why an upload to a custom destination did not start; `fromScript` for the command line, which
+// cannot answer a destination's questions.
+QString requestFailureText(const RequestFailure &failure, bool fromScript = false);
 
 // Why an answer of a custom destination gave no link; empty for an upload that worked.
 QString answerFailureText(const AnswerReading &reading);
