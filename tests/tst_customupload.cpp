@@ -1,8 +1,14 @@
 // What a custom destination sends, and what it reads from the answer.
 
 #include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "capture.h"
+#include "base/uploadbody.h"
 
 #include "base/customanswer.h"
 #include "base/customrequest.h"
@@ -72,6 +78,8 @@ private slots:
     void unansweredQuestion();
     void choicesCarryToTheAnswer();
     void secretsAreListedAndBlanked();
+    void onTheWire_data();
+    void onTheWire();
 };
 
 void tst_CustomUpload::answer_data()
@@ -342,6 +350,73 @@ void tst_CustomUpload::secretsAreListedAndBlanked()
     QVERIFY(!reading.linkText.contains("K-2222"));
     answer.status = 200;
     QCOMPARE(tarvello::readAnswer(d, answer, preparation.request->choices, secrets).outcome, AnswerReading::NoLink);
+}
+
+void tst_CustomUpload::onTheWire_data()
+{
+    QTest::addColumn<QByteArray>("members");
+    QTest::addColumn<QByteArray>("requestLine");
+
+    QTest::newRow("form, POST") << QByteArray(R"("RequestURL": "http://HOST/up?a=1", "FileFormName": "file", )"
+                                              R"("Headers": {"Authorization": "Bearer T"}, "Arguments": {"k": "v"}, "URL": "{json:url}")")
+                                << QByteArray("POST /up?a=1 HTTP/1.1");
+    QTest::newRow("binary, PUT") << QByteArray(R"("RequestMethod": "PUT", "RequestURL": "http://HOST/i/{filename}", )"
+                                               R"("Body": "Binary", "Parameters": {"x": "1"}, "URL": "{json:url}")")
+                                 << QByteArray("PUT /i/a%20b.png?x=1 HTTP/1.1");
+    QTest::newRow("binary, PATCH") << QByteArray(R"("RequestMethod": "PATCH", "RequestURL": "http://HOST/i", )"
+                                                 R"("Body": "Binary", "URL": "{json:url}")")
+                                   << QByteArray("PATCH /i HTTP/1.1");
+}
+
+// What the uploader will do with a prepared request: the host gets exactly it.
+void tst_CustomUpload::onTheWire()
+{
+    QFETCH(QByteArray, members);
+    QFETCH(QByteArray, requestLine);
+
+    CaptureServer server;
+    QVERIFY(server.listen());
+    server.setAutoResponse(CaptureServer::httpResponse(R"({"url": "https://h.example/got.png"})", 201));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a b.png");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray content("\x89PNG\r\n\x1a\n" + QByteArray(100000, 'p'));
+    file.write(content);
+    file.close();
+
+    const Destination d = destination(members.replace("HOST", server.hostPort().toLatin1()));
+    const auto preparation = tarvello::prepareRequest(d, {path, "a b.png", "image/png"}, {});
+    QVERIFY(preparation.request);
+    const tarvello::PreparedRequest &r = *preparation.request;
+    QNetworkRequest request(r.url);
+    for (const auto &[name, value] : r.headers)
+        request.setRawHeader(name, value);
+    QNetworkAccessManager nam;
+    auto *body = new tarvello::UploadBody(r.head, path, r.tail);
+    body->open(QIODevice::ReadOnly);
+    QNetworkReply *reply = nam.sendCustomRequest(request, r.method, body);
+    body->setParent(reply);
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    QVERIFY(finished.wait(10000));
+
+    QCOMPARE(server.requests.size(), 1);
+    const CaptureServer::Request &got = server.requests.constFirst();
+    QCOMPARE(got.head.left(got.head.indexOf("\r\n")), requestLine);
+    QCOMPARE(got.body, r.head + content + r.tail);
+    QCOMPARE(got.header("Content-Length"), QByteArray::number(got.body.size()));
+    for (const auto &[name, value] : r.headers)
+        QCOMPARE(got.header(name), value);
+
+    tarvello::Answer answer;
+    answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    answer.headers = reply->rawHeaderPairs();
+    answer.body = reply->readAll();
+    answer.url = reply->url();
+    const AnswerReading reading = tarvello::readAnswer(d, answer, r.choices, r.secrets);
+    QCOMPARE(reading.outcome, AnswerReading::Uploaded);
+    QCOMPARE(reading.link->toString(), QString("https://h.example/got.png"));
+    reply->deleteLater();
 }
 
 QTEST_GUILESS_MAIN(tst_CustomUpload)

@@ -56,7 +56,8 @@ public:
     static QString defaultFilePath();
 
     // Reads the file and asks the keyring for the secrets kept there; ready() once all is known
-    // (always later, never from inside this call).
+    // (always later, never from inside this call). A broken file is reported by failed() from
+    // inside the call: connect it first.
     void load();
     bool isReady() const { return m_ready; }
 
