@@ -23,6 +23,8 @@ DestinationEditor::DestinationEditor(const Destination &destination, QWidget *pa
     , m_problem(new QLabel(this))
 {
     setWindowTitle(QCoreApplication::translate("mw", "Edit destination"));
+    // Room for an address and a token without scrolling them.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 70);
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     m_name->setObjectName(QStringLiteral("nameEdit"));

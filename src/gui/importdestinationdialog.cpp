@@ -17,6 +17,7 @@ ImportDestinationDialog::ImportDestinationDialog(const Destination &destination,
 {
     setWindowTitle(QCoreApplication::translate("mw", "Import destination"));
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QCoreApplication::translate("mw", "Import this destination?"), this));
 
     auto *form = new QFormLayout;
     auto *name = new QLabel(destination.name, this);
