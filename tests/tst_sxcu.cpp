@@ -196,6 +196,10 @@ void tst_Sxcu::accepted_data()
                                         << TemplateSyntax::Braces;
     QTest::newRow("name given, blanks simplified") << sxcu("\"Name\": \" My\\n host \"") << "My host"
                                                    << QByteArray("POST") << false << TemplateSyntax::Braces;
+    QTest::newRow("control characters in the name") << sxcu("\"Name\": \"a\\u001b[31mb\\u200e\"") << "a [31mb"
+                                                    << QByteArray("POST") << false << TemplateSyntax::Braces;
+    QTest::newRow("byte-order mark") << "\xef\xbb\xbf" + sxcu() << "img.example.com" << QByteArray("POST") << false
+                                     << TemplateSyntax::Braces;
     QTest::newRow("several types, file among them")
             << sxcu("\"DestinationType\": \"TextUploader, FileUploader\"") << "img.example.com" << QByteArray("POST")
             << false << TemplateSyntax::Braces;

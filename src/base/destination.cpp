@@ -98,4 +98,14 @@ QString hostOf(const QString &requestUrl)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+QString cleanName(const QString &name)
+{
+    QString clean = name;
+    for (QChar &c : clean) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            c = u' ';
+    }
+    return clean.simplified();
+}
+
 } // namespace tarvello

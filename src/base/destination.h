@@ -75,7 +75,11 @@ QList<SecretRef> secretsOf(const Destination &destination);
 QString valueOf(const Destination &destination, const SecretRef &ref);
 void setValue(Destination &destination, const SecretRef &ref, const QString &value);
 
-// The request address's host, or the address itself when it has none that can be read.
+// The request address's host, or what stands in its place when it cannot be read.
 QString hostOf(const QString &requestUrl);
+
+// A name as it may be shown and printed one a line: control characters are blanks, and blanks
+// are single spaces.
+QString cleanName(const QString &name);
 
 } // namespace tarvello

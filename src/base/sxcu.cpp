@@ -262,9 +262,11 @@ SxcuRefusal validateDestination(const Destination &d)
     return {};
 }
 
-SxcuReading readSxcu(const QByteArray &data)
+SxcuReading readSxcu(const QByteArray &given)
 {
     SxcuReading reading;
+    // Files written on Windows often start with a byte-order mark, which JSON does not allow.
+    const QByteArray data = given.startsWith("\xef\xbb\xbf") ? given.mid(3) : given;
     if (data.size() > maxSxcuBytes) {
         reading.refusal = refusal(SxcuRefusal::TooLarge, QString(), QString(), data.size());
         return reading;
@@ -290,7 +292,7 @@ SxcuReading readSxcu(const QByteArray &data)
         return value.value_or(QString());
     };
     d.version = text("Version");
-    d.name = text("Name").simplified();
+    d.name = cleanName(text("Name"));
     d.destinationType = text("DestinationType");
     QString method = text("RequestMethod");
     if (method.isEmpty())
@@ -365,7 +367,7 @@ SxcuReading readSxcu(const QByteArray &data)
     }
     d.syntax = syntaxOf(d.version, templates);
     if (d.name.isEmpty())
-        d.name = hostOf(d.requestUrl).simplified();
+        d.name = cleanName(hostOf(d.requestUrl));
 
     reading.refusal = validateDestination(d);
     if (reading.refusal.kind == SxcuRefusal::None && d.name.isEmpty())

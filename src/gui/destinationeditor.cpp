@@ -75,7 +75,7 @@ DestinationEditor::DestinationEditor(const Destination &destination, QWidget *pa
 Destination DestinationEditor::destination() const
 {
     Destination d = m_original;
-    d.name = m_name->text().simplified();
+    d.name = cleanName(m_name->text());
     d.requestUrl = m_address->text().trimmed();
     d.url = m_link->text().trimmed();
     for (const ValueEdit &value : m_values) {
