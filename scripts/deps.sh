@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools
     qt6-image-formats-plugins libqt6svg6 qt6-wayland
     zlib1g-dev
+    qtkeychain-qt6-dev
     libmicrohttpd-dev
     fonts-dejavu-core
 )
@@ -20,6 +21,7 @@ if [ "${1:-build}" = test ]; then
     packages+=(sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim pipewire
                wtype dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
     packages+=(openssl) # the host tests: a TLS certificate
+    packages+=(gnome-keyring libsecret-tools) # a real Secret Service for the destinations' keyring
 fi
 
 missing=()

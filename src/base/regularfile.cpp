@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +37,46 @@ bool openRegularFile(QFile &file, const QString &path)
         return false;
     file.setFileName(path);
     return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+PlainFileRefusal openPlainFile(QFile &file, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        switch (errno) {
+        case ELOOP:
+            return PlainFileRefusal::Link;
+        case ENOENT:
+        case ENOTDIR:
+            return PlainFileRefusal::Missing;
+        default:
+            return PlainFileRefusal::Unreadable;
+        }
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return PlainFileRefusal::NotRegular;
+    }
+    file.setFileName(path);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return PlainFileRefusal::Unreadable;
+    }
+    return PlainFileRefusal::None;
+#else
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return PlainFileRefusal::Link;
+    if (!info.exists())
+        return PlainFileRefusal::Missing;
+    if (!info.isFile())
+        return PlainFileRefusal::NotRegular;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly) ? PlainFileRefusal::None : PlainFileRefusal::Unreadable;
 #endif
 }
 

@@ -10,7 +10,8 @@ contexts=$(grep -oE '<name>[^<]*</name>' "$ts" | sed -E 's#</?name>##g' | sort -
 if [ "$contexts" != "mw" ]; then echo "FAIL: contexts other than mw: $contexts"; status=1; fi
 # A sample from every layer: the form, the window's slots, the drop dialog and the helper layer.
 for text in 'Tarvello uploader' 'Upload All' 'Uploading...' 'failed' 'Click to add' 'Give description' \
-            'Copy all links' 'Adding images' 'The host refused the connection.' 'HTTP status: %1 %2'; do
+            'Copy all links' 'Adding images' 'The host refused the connection.' 'HTTP status: %1 %2' \
+            'Import destination' 'The file is not valid JSON (at byte %1).'; do
     grep -qF "<source>$text</source>" "$ts" || { echo "FAIL: not extractable: $text"; status=1; }
 done
 exit $status
