@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools
     qt6-image-formats-plugins libqt6svg6 qt6-wayland
     zlib1g-dev
+    libxcb1-dev
     libmicrohttpd-dev
     fonts-dejavu-core
 )
