@@ -24,10 +24,11 @@ const QColor dimming(0, 0, 0, 110);
 constexpr int fineStep = 1;
 constexpr int coarseStep = 10;
 
-QRectF outline(const QRectF &area)
+QRectF outline(const QRectF &area, qreal width)
 {
-    // A one-pixel line inside the area, so that it shows even at the desktop's edges.
-    return area.adjusted(0.5, 0.5, -0.5, -0.5);
+    // Inside the area, so that it shows even at the desktop's edges.
+    const qreal inset = width / 2;
+    return area.adjusted(inset, inset, -inset, -inset);
 }
 
 } // namespace
@@ -37,8 +38,8 @@ class OverlayScreen : public QWidget
 {
 public:
     OverlayScreen(RegionOverlay *overlay, int index, QScreen *screen)
-        : m_overlay(overlay)
-        , m_index(index)
+        : index(index)
+        , m_overlay(overlay)
     {
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -50,13 +51,15 @@ public:
         setGeometry(screen->geometry());
     }
 
+    const int index;
     bool wantsKeyboard = false;
+    QRect painted; // what the last paint drew over the picture
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        m_overlay->paintScreen(m_index, painter, rect());
+        painted = m_overlay->paintScreen(index, painter, rect());
         // Keys must reach the overlay whatever window had the focus. X11 takes a keyboard grab
         // only once the window is on the screen, which its first paint proves; Wayland gives the
         // keyboard to the window it activates and allows no grab.
@@ -79,7 +82,6 @@ protected:
 
 private:
     RegionOverlay *m_overlay;
-    int m_index;
 };
 
 RegionOverlay::RegionOverlay(const QImage &desktop, QObject *parent)
@@ -274,53 +276,71 @@ void RegionOverlay::finish(bool accepted)
 
 void RegionOverlay::refresh()
 {
+    // Only what changed is painted again: a full 4K screen takes longer than a frame.
     for (const QPointer<OverlayScreen> &screen : std::as_const(m_screens)) {
         if (screen)
-            screen->update();
+            screen->update(screen->painted | decorOf(screen->index, screen->font(), screen->rect()).extent());
     }
 }
 
-void RegionOverlay::paintScreen(int screen, QPainter &painter, const QRect &bounds) const
+RegionOverlay::Decor RegionOverlay::decorOf(int screen, const QFont &font, const QRect &bounds) const
+{
+    Decor decor;
+    const QRect chosen = selection();
+    if (chosen.isEmpty())
+        return decor;
+    decor.area = m_map.toScreen(screen, QRectF(chosen));
+    // The size, beside the pointer on the screen it is on.
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    const QScreen *pointerScreen = m_pointerKnown ? QGuiApplication::screenAt(m_pointer.toPoint()) : nullptr;
+    if (!pointerScreen || screens.indexOf(const_cast<QScreen *>(pointerScreen)) != screen)
+        return decor;
+    decor.size = QCoreApplication::translate("mw", "%1 × %2").arg(chosen.width()).arg(chosen.height());
+    decor.label = QFontMetrics(font).boundingRect(decor.size).adjusted(-6, -3, 6, 3);
+    const QPoint cursor = (m_pointer - QPointF(pointerScreen->geometry().topLeft())).toPoint();
+    decor.label.moveTopLeft(cursor + QPoint(16, 16));
+    // Kept on the screen near its right and bottom edges.
+    if (decor.label.right() > bounds.right())
+        decor.label.moveRight(cursor.x() - 8);
+    if (decor.label.bottom() > bounds.bottom())
+        decor.label.moveBottom(cursor.y() - 8);
+    return decor;
+}
+
+QRect RegionOverlay::Decor::extent() const
+{
+    return (area.isEmpty() ? QRect() : area.toAlignedRect().adjusted(-2, -2, 2, 2)) | label;
+}
+
+QRect RegionOverlay::paintScreen(int screen, QPainter &painter, const QRect &bounds) const
 {
     painter.drawImage(QRectF(bounds), m_desktop, m_map.pictureArea(screen));
-
-    const QRect chosen = selection();
-    const QRectF area = chosen.isEmpty() ? QRectF() : m_map.toScreen(screen, QRectF(chosen));
+    const Decor decor = decorOf(screen, painter.font(), bounds);
     QRegion dimmed(bounds);
-    if (!area.isEmpty())
-        dimmed -= QRegion(area.toAlignedRect());
+    if (!decor.area.isEmpty())
+        dimmed -= QRegion(decor.area.toAlignedRect());
     painter.save();
-    painter.setClipRegion(dimmed);
+    painter.setClipRegion(dimmed, Qt::IntersectClip);
     painter.fillRect(bounds, dimming);
     painter.restore();
 
-    const QColor highlight = QGuiApplication::palette().color(QPalette::Highlight);
-    if (!area.isEmpty()) {
-        QPen pen(highlight, 1);
-        pen.setCosmetic(true);
+    if (!decor.area.isEmpty()) {
+        // A window under the pointer must stand out from its own border; a region needs precision.
+        const qreal width = m_windowMode ? 3 : 1;
+        QPen pen(QGuiApplication::palette().color(QPalette::Highlight), width);
+        pen.setJoinStyle(Qt::MiterJoin);
         painter.setPen(pen);
-        painter.drawRect(outline(area));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(outline(decor.area, width));
     }
-
-    // The size, beside the pointer on the screen it is on.
-    const QScreen *pointerScreen = m_pointerKnown ? QGuiApplication::screenAt(m_pointer.toPoint()) : nullptr;
-    if (chosen.isEmpty() || !pointerScreen || QGuiApplication::screens().indexOf(const_cast<QScreen *>(pointerScreen)) != screen)
-        return;
-    const QString size = QCoreApplication::translate("mw", "%1 × %2").arg(chosen.width()).arg(chosen.height());
-    const QFontMetrics metrics(painter.font());
-    QRect label = metrics.boundingRect(size).adjusted(-6, -3, 6, 3);
-    const QPoint cursor = (m_pointer - QPointF(pointerScreen->geometry().topLeft())).toPoint();
-    label.moveTopLeft(cursor + QPoint(16, 16));
-    // Kept on the screen near its right and bottom edges.
-    if (label.right() > bounds.right())
-        label.moveRight(cursor.x() - 8);
-    if (label.bottom() > bounds.bottom())
-        label.moveBottom(cursor.y() - 8);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 190));
-    painter.drawRoundedRect(label, 3, 3);
-    painter.setPen(Qt::white);
-    painter.drawText(label, Qt::AlignCenter, size);
+    if (!decor.label.isEmpty()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 190));
+        painter.drawRoundedRect(decor.label, 3, 3);
+        painter.setPen(Qt::white);
+        painter.drawText(decor.label, Qt::AlignCenter, decor.size);
+    }
+    return decor.extent();
 }
 
 } // namespace tarvello

@@ -10,6 +10,7 @@
 #include "base/desktopmap.h"
 #include "base/regionselection.h"
 
+class QFont;
 class QKeyEvent;
 class QPainter;
 class QWidget;
@@ -67,7 +68,17 @@ private:
     void pointerMoved(const QPointF &global);
     void pointerReleased(Qt::MouseButton button, const QPointF &global);
     void keyPressed(QKeyEvent *event);
-    void paintScreen(int screen, QPainter &painter, const QRect &bounds) const;
+    // What a screen shows over the picture, in its own coordinates.
+    struct Decor
+    {
+        QRectF area;  // the chosen rectangle or window
+        QRect label;  // the size beside the pointer
+        QString size;
+        QRect extent() const;
+    };
+    Decor decorOf(int screen, const QFont &font, const QRect &bounds) const;
+    // Returns what it drew over the picture.
+    QRect paintScreen(int screen, QPainter &painter, const QRect &bounds) const;
     void accept();
     void finish(bool accepted);
     void refresh();
