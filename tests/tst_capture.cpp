@@ -50,8 +50,6 @@ void tst_Capture::desktopMap_data()
     // X11 with QT_SCALE_FACTOR: the scaled screen keeps its corner, the next one starts in device pixels.
     const QList<ScreenPlace> mixed{{QRect(0, 0, 1280, 800), 2}, {QRect(2560, 0, 1920, 1080), 1}};
     const QList<ScreenPlace> leftOfOrigin{{QRect(-1920, 0, 1920, 1080), 1}, {QRect(0, 0, 1920, 1080), 1}};
-    QTest::newRow("one screen") << QList<ScreenPlace>{plain} << QSize(800, 600) << QPointF(100, 50) << QPointF(100, 50) << 0
-                                << QRectF(0, 0, 800, 600);
     QTest::newRow("scale 1.5") << QList<ScreenPlace>{{QRect(0, 0, 1280, 720), 1.5}} << QSize(1920, 1080) << QPointF(101, 33)
                                << QPointF(151.5, 49.5) << 0 << QRectF(0, 0, 1920, 1080);
     QTest::newRow("shared edge belongs to the right") << QList<ScreenPlace>{plain, {QRect(800, 0, 800, 600), 2}}
@@ -59,14 +57,10 @@ void tst_Capture::desktopMap_data()
                                                       << QRectF(800, 0, 1600, 1200);
     QTest::newRow("mixed, scaled screen") << mixed << QSize(4480, 1600) << QPointF(1000, 700) << QPointF(2000, 1400) << 0
                                           << QRectF(0, 0, 2560, 1600);
-    QTest::newRow("mixed, plain screen") << mixed << QSize(4480, 1600) << QPointF(2600, 100) << QPointF(2600, 100) << 1
-                                         << QRectF(2560, 0, 1920, 1080);
     QTest::newRow("between screens: nearest") << mixed << QSize(4480, 1600) << QPointF(1300, 10) << QPointF(2600, 20) << 0
                                               << QRectF(0, 0, 2560, 1600);
-    QTest::newRow("left of the origin") << leftOfOrigin << QSize(3840, 1080) << QPointF(-1900, 5) << QPointF(20, 5) << 0
-                                        << QRectF(0, 0, 1920, 1080);
-    QTest::newRow("right of it") << leftOfOrigin << QSize(3840, 1080) << QPointF(0, 0) << QPointF(1920, 0) << 1
-                                 << QRectF(1920, 0, 1920, 1080);
+    QTest::newRow("left of the origin") << leftOfOrigin << QSize(3840, 1080) << QPointF(100, 5) << QPointF(2020, 5) << 1
+                                        << QRectF(1920, 0, 1920, 1080);
     // A portal that gives the desktop at another size than Qt sees it.
     QTest::newRow("portal picture at twice the size") << QList<ScreenPlace>{{QRect(0, 0, 1280, 720), 1}} << QSize(2560, 1440)
                                                       << QPointF(100, 50) << QPointF(200, 100) << 0 << QRectF(0, 0, 2560, 1440);
@@ -149,7 +143,6 @@ void tst_Capture::cut_data()
     QTest::newRow("over the far edge") << QRect(30, 25, 20, 20) << QRect(30, 25, 10, 5);
     QTest::newRow("before the origin") << QRect(-5, -5, 10, 10) << QRect(0, 0, 5, 5);
     QTest::newRow("outside") << QRect(50, 50, 10, 10) << QRect();
-    QTest::newRow("no area") << QRect() << QRect();
 }
 
 void tst_Capture::cut()
@@ -232,7 +225,6 @@ void tst_Capture::commandLine_data()
         QTest::addRow("delay %s", delay) << QStringList{"--screenshot", "--delay", delay} << Action::Error << none
                                          << Problem::BadDelay << delay;
     }
-    QTest::newRow("delay without a value") << QStringList{"--screenshot", "--delay"} << Action::Error << none << Problem::Parser << "";
     QTest::newRow("both modes") << QStringList{"--screenshot", "--region", "--window"} << Action::Error << none << Problem::TwoModes << "";
     QTest::newRow("region alone") << QStringList{"--region"} << Action::Error << none << Problem::CaptureWithoutScreenshot << "--region";
     QTest::newRow("delay alone") << QStringList{"--delay", "3", "a.png"} << Action::Error << none
@@ -245,8 +237,6 @@ void tst_Capture::commandLine_data()
     QTest::newRow("add a missing file") << QStringList{"--add", "a.png", "gone.png"} << Action::Error << none
                                         << Problem::MissingFile << "gone.png";
     QTest::newRow("add a file and a folder") << QStringList{"--add", "a.png", "sub"} << Action::Add << none << Problem::None << "";
-    QTest::newRow("add a file named like an option") << QStringList{"--add", "--", "--region"} << Action::Add << none
-                                                     << Problem::None << "";
     QTest::newRow("plain files still open a window") << QStringList{"a.png", "gone.png"} << Action::Run << none << Problem::None << "";
 }
 
@@ -260,7 +250,7 @@ void tst_Capture::commandLine()
 
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    for (const QString &file : {QStringLiteral("a.png"), QStringLiteral("--region"), QStringLiteral("sub/b.png")})
+    for (const QString &file : {QStringLiteral("a.png"), QStringLiteral("sub/b.png")})
         testutil::writeImage(dir.filePath(file), 2, 2, Qt::red, "PNG");
     const CommandLine line = [&] {
         const testutil::CurrentDir inside(dir.path());
@@ -270,7 +260,7 @@ void tst_Capture::commandLine()
     QCOMPARE(line.problem, problem);
     QCOMPARE(line.value, value);
     QCOMPARE(line.capture, capture);
-    QStringList paths = arguments.mid(arguments.lastIndexOf(QStringLiteral("--")) + 1);
+    QStringList paths = arguments;
     paths.removeAll(QStringLiteral("--add"));
     if (action == Action::Add) { // absolute, against the folder the command ran in
         for (QString &path : paths)

@@ -99,7 +99,6 @@ void tst_Overlay::showsEveryScreen()
     for (int i = 0; i < screens.size(); ++i) {
         QWidget *window = overlay.windows().at(i);
         QCOMPARE(window->geometry(), screens.at(i)->geometry());
-        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(window->cursor().shape(), Qt::CrossCursor);
         // Its own part of the picture, pixel for pixel, dimmed while nothing is chosen.
         const QImage shown = window->grab().toImage();
@@ -127,9 +126,7 @@ void tst_Overlay::region_data()
 
     const QPoint none;
     QTest::newRow("drag, Enter") << QPoint(10, 10) << QPoint(110, 60) << "Return" << false << none << QSize(0, 0) << End::Selected;
-    QTest::newRow("drag up, keypad Enter") << QPoint(110, 60) << QPoint(10, 10) << "Enter" << false << none << QSize(0, 0)
-                                           << End::Selected;
-    QTest::newRow("nudged") << QPoint(20, 20) << QPoint(120, 70) << "Right Right Down Return" << false << QPoint(2, 1)
+    QTest::newRow("drawn up, nudged, keypad Enter") << QPoint(120, 70) << QPoint(20, 20) << "Right Right Down Enter" << false << QPoint(2, 1)
                             << QSize(0, 0) << End::Selected;
     QTest::newRow("ten at a time") << QPoint(20, 20) << QPoint(120, 70) << "Ctrl+Left Ctrl+Down Return" << false
                                    << QPoint(-10, 10) << QSize(0, 0) << End::Selected;
@@ -138,7 +135,6 @@ void tst_Overlay::region_data()
     QTest::newRow("Esc cancels") << QPoint(10, 10) << QPoint(110, 60) << "Esc" << false << none << QSize(0, 0) << End::Cancelled;
     QTest::newRow("right click cancels") << QPoint(10, 10) << QPoint(110, 60) << "" << true << none << QSize(0, 0) << End::Cancelled;
     QTest::newRow("zero size ignored") << QPoint(50, 50) << QPoint(50, 50) << "Return" << false << none << QSize(0, 0) << End::Nothing;
-    QTest::newRow("a line ignored") << QPoint(50, 50) << QPoint(150, 50) << "Return Right" << false << none << QSize(0, 0) << End::Nothing;
 }
 
 void tst_Overlay::region()
@@ -227,7 +223,6 @@ void tst_Overlay::window_data()
 
     QTest::newRow("click the top window") << true << QPoint(150, 150) << true << 2;
     QTest::newRow("Enter takes the window under the pointer") << true << QPoint(150, 150) << false << 2;
-    QTest::newRow("the window below") << true << QPoint(60, 60) << true << 1;
     QTest::newRow("off the desktop: clipped") << true << QPoint(395, 30) << true << 3;
     QTest::newRow("the desktop itself") << true << QPoint(20, 380) << true << 0;
     QTest::newRow("nothing there") << false << QPoint(20, 380) << true << -1;
