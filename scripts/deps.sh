@@ -9,6 +9,7 @@ packages=(
     qt6-image-formats-plugins libqt6svg6 qt6-wayland
     zlib1g-dev
     qtkeychain-qt6-dev
+    libxcb1-dev
     libmicrohttpd-dev
     fonts-dejavu-core
 )

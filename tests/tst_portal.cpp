@@ -35,6 +35,8 @@ class FakePortal : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Screenshot")
+    Q_PROPERTY(uint version MEMBER version)
+    Q_PROPERTY(uint AvailableTargets MEMBER targets)
 
 public:
     explicit FakePortal(const QDBusConnection &bus)
@@ -50,6 +52,8 @@ public:
     QString parent;   // what the caller gave
     QVariantMap options;
     int calls = 0;
+    uint version = 2;
+    uint targets = 0;
 
 public slots:
     QDBusObjectPath Screenshot(const QString &parentWindow, const QVariantMap &callOptions)
@@ -98,6 +102,9 @@ private slots:
     void answers();
     void window_data();
     void window();
+    void abilities_data();
+    void abilities();
+    void interactive();
 
 private:
     QStringList pngsInTemp() const { return QDir(m_tmp.path()).entryList({QStringLiteral("*.png")}, QDir::Files); }
@@ -123,7 +130,7 @@ void tst_Portal::init()
     QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("portal"));
     m_portal = std::make_unique<FakePortal>(bus);
     m_portal->picture = m_picture;
-    QVERIFY(bus.registerObject(objectPath, m_portal.get(), QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerObject(objectPath, m_portal.get(), QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties));
     QVERIFY(bus.registerService(serviceName));
 }
 
@@ -260,6 +267,58 @@ void tst_Portal::window()
     QCOMPARE(m_portal->calls, portal ? 1 : 0);
     QVERIFY(sent.isEmpty());
     QVERIFY(QFile::exists(m_picture)); // the portal's file is the portal's
+}
+
+void tst_Portal::abilities_data()
+{
+    QTest::addColumn<bool>("portal");
+    QTest::addColumn<uint>("version");
+    QTest::addColumn<uint>("targets");
+    QTest::addColumn<QString>("desktop");
+    QTest::addColumn<bool>("interactive");
+    QTest::addColumn<bool>("windowPick");
+
+    QTest::newRow("no portal") << false << 2u << 0u << "GNOME" << false << false;
+    QTest::newRow("version 1: no dialog") << true << 1u << 0u << "GNOME" << false << false;
+    QTest::newRow("version 2 on GNOME") << true << 2u << 0u << "GNOME" << true << true;
+    QTest::newRow("version 2 on sway: regions only") << true << 2u << 0u << "sway:wlroots" << true << false;
+    QTest::newRow("version 3 without windows") << true << 3u << 5u << "KDE" << true << false;
+    QTest::newRow("version 3 with windows") << true << 3u << 7u << "sway" << true << true;
+}
+
+void tst_Portal::abilities()
+{
+    QFETCH(bool, portal);
+    QFETCH(uint, version);
+    QFETCH(uint, targets);
+    QFETCH(QString, desktop);
+    QFETCH(bool, interactive);
+    QFETCH(bool, windowPick);
+    if (!portal)
+        QDBusConnection(QStringLiteral("portal")).unregisterService(serviceName);
+    m_portal->version = version;
+    m_portal->targets = targets;
+
+    tarvello::PortalScreenshot probe(QDBusConnection::sessionBus());
+    QSignalSpy probed(&probe, &tarvello::PortalScreenshot::probed);
+    probe.probe();
+    QVERIFY(probed.isEmpty());
+    QVERIFY(probed.wait(5000));
+    const auto abilities = probed.at(0).at(0).value<tarvello::PortalAbilities>();
+    QCOMPARE(abilities.reachable, portal);
+    QCOMPARE(abilities.interactive(), interactive);
+    QCOMPARE(abilities.windowPick(desktop), windowPick);
+}
+
+void tst_Portal::interactive()
+{
+    tarvello::PortalScreenshot shot(QDBusConnection::sessionBus());
+    QSignalSpy finished(&shot, &tarvello::PortalScreenshot::finished);
+    shot.requestInteractive(QString(), tarvello::PortalAbilities::Window);
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(finished.at(0).at(0).value<Outcome>(), Outcome::Taken);
+    QCOMPARE(m_portal->options.value(QStringLiteral("interactive")), QVariant(true));
+    QCOMPARE(m_portal->options.value(QStringLiteral("target")), QVariant(2u));
 }
 
 QTEST_MAIN(tst_Portal)

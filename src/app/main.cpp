@@ -6,7 +6,7 @@
 #include "base/commandline.h"
 #include "base/version.h"
 #include "gui/mw.h"
-#include "gui/options.h"
+#include "gui/remotecommand.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ QStringList commandLine(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     // Before QApplication, which needs a display: --help and --version must work without one.
-    const tarvello::CommandLine early = tarvello::parseCommandLine(commandLine(argc, argv));
+    const tarvello::CommandLine early = tarvello::parseCommandLine(commandLine(argc, argv), tarvello::commandLineHelp());
     if (early.action == tarvello::CommandLine::Action::Help
         || early.action == tarvello::CommandLine::Action::Version) {
         std::fputs(early.text.toLocal8Bit().constData(), stdout);
@@ -31,9 +31,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tarvello"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELLO_VERSION));
     // QApplication has taken its own options out of argc/argv by now.
-    const tarvello::CommandLine options = tarvello::parseCommandLine(commandLine(argc, argv));
+    const tarvello::CommandLine options = tarvello::parseCommandLine(commandLine(argc, argv), tarvello::commandLineHelp());
     if (options.action == tarvello::CommandLine::Action::Error) {
-        std::fputs(options.text.toLocal8Bit().constData(), stderr);
+        std::fputs(tarvello::commandLineErrorText(options).toLocal8Bit().constData(), stderr);
         return 1;
     }
     mw window;

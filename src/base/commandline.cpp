@@ -1,6 +1,10 @@
 #include "base/commandline.h"
 
+#include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
+
+#include "base/version.h"
 
 namespace tarvello {
 
@@ -10,6 +14,107 @@ QStringList argumentPaths(int argc, const char *const *argv)
     for (int i = 1; i < argc; ++i)
         paths.append(QFile::decodeName(argv[i]));
     return paths;
+}
+
+namespace {
+
+// The checks that Qt's parser cannot make: which options go together, the delay, the files.
+void checkCaptureAndAdd(const QCommandLineParser &parser, CommandLine &result)
+{
+    const bool screenshot = parser.isSet(QStringLiteral("screenshot"));
+    const bool region = parser.isSet(QStringLiteral("region"));
+    const bool window = parser.isSet(QStringLiteral("window"));
+    const bool delay = parser.isSet(QStringLiteral("delay"));
+    const bool add = parser.isSet(QStringLiteral("add"));
+    const QStringList files = parser.positionalArguments();
+
+    auto fail = [&result](CommandLine::Problem problem, const QString &value = QString()) {
+        result.action = CommandLine::Action::Error;
+        result.problem = problem;
+        result.value = value;
+    };
+    if (screenshot && add)
+        return fail(CommandLine::Problem::ScreenshotAndAdd);
+    if (!screenshot) {
+        if (region || window || delay) {
+            return fail(CommandLine::Problem::CaptureWithoutScreenshot,
+                        region ? QStringLiteral("--region") : window ? QStringLiteral("--window") : QStringLiteral("--delay"));
+        }
+    } else {
+        if (region && window)
+            return fail(CommandLine::Problem::TwoModes);
+        if (!files.isEmpty())
+            return fail(CommandLine::Problem::ScreenshotWithFiles, files.first());
+        CaptureRequest capture;
+        capture.mode = region ? CaptureMode::Region : window ? CaptureMode::Window : CaptureMode::Whole;
+        if (delay) {
+            const QString given = parser.value(QStringLiteral("delay"));
+            bool number = false;
+            capture.delaySeconds = given.toInt(&number);
+            if (!number || capture.delaySeconds < 0 || capture.delaySeconds > maxCaptureDelay)
+                return fail(CommandLine::Problem::BadDelay, given);
+        }
+        result.action = CommandLine::Action::Screenshot;
+        result.capture = capture;
+        return;
+    }
+    if (add) {
+        if (files.isEmpty())
+            return fail(CommandLine::Problem::AddWithoutFiles);
+        QStringList absolute;
+        for (const QString &file : files) {
+            const QFileInfo info(file);
+            if (!info.exists())
+                return fail(CommandLine::Problem::MissingFile, file);
+            absolute.append(info.absoluteFilePath());
+        }
+        result.action = CommandLine::Action::Add;
+        result.paths = absolute;
+        return;
+    }
+    result.paths = files;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp &help)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(help.application);
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addOptions({
+            {QStringLiteral("screenshot"), help.screenshot},
+            {QStringLiteral("region"), help.region},
+            {QStringLiteral("window"), help.window},
+            {QStringLiteral("delay"), help.delay, help.delayValue.isEmpty() ? QStringLiteral("N") : help.delayValue},
+            {QStringLiteral("add"), help.add},
+    });
+    parser.addPositionalArgument(QStringLiteral("images"), help.images, QStringLiteral("[images...]"));
+
+    CommandLine result;
+    const bool parsed = parser.parse(arguments);
+    // Asked for help, the user gets it even next to an option we do not know.
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+        result.action = CommandLine::Action::Help;
+        // Qt names the program after the application object, which does not exist yet.
+        QString usage = parser.helpText();
+        const QString prefix = QStringLiteral("Usage: ");
+        const int end = usage.indexOf(QLatin1String(" [options]"));
+        if (usage.startsWith(prefix) && end > 0 && !arguments.isEmpty())
+            usage.replace(prefix.size(), end - prefix.size(), QFileInfo(arguments.first()).fileName());
+        result.text = usage;
+    } else if (parser.isSet(version)) {
+        result.action = CommandLine::Action::Version;
+        result.text = QStringLiteral("tarvello " TARVELLO_VERSION "\n");
+    } else if (!parsed) {
+        result.action = CommandLine::Action::Error;
+        result.problem = CommandLine::Problem::Parser;
+        result.text = parser.errorText() + QLatin1Char('\n');
+    } else {
+        checkCaptureAndAdd(parser, result);
+    }
+    return result;
 }
 
 } // namespace tarvello

@@ -2,10 +2,65 @@
 
 #include <QStringList>
 
+#include "base/capturerequest.h"
+
 namespace tarvello {
 
-// The arguments after the program path, decoded the way the platform encodes file names so that
-// non-ASCII names still name their files.
+// The image paths named on the command line (everything after the program path), decoded the
+// way the platform encodes file names so that non-ASCII names still name their files.
 QStringList argumentPaths(int argc, const char *const *argv);
+
+// The words of --help, which the window layer supplies so that they can be translated. Empty
+// descriptions leave the options listed without them.
+struct CommandLineHelp
+{
+    QString application;
+    QString images;
+    QString screenshot;
+    QString region;
+    QString window;
+    QString delay;
+    QString delayValue;
+    QString add;
+};
+
+// What the command line asks for. Qt's own options (-platform, -style ...) are taken out by
+// QApplication; before it exists only --help and --version are looked for, so that they work
+// without a display.
+struct CommandLine
+{
+    enum class Action {
+        Run,        // start a window with `paths`
+        Help,
+        Version,
+        Error,
+        Screenshot, // take `capture`, in the running program if there is one
+        Add,        // queue `paths` (absolute) in the running program if there is one
+    };
+    // Why an Error is one.
+    enum class Problem {
+        None,
+        Parser,              // Qt's parser refused it; `text` says why
+        BadDelay,            // `value` is not a number of seconds from 0 to maxCaptureDelay
+        CaptureWithoutScreenshot, // `value` (--region, --window or --delay) needs --screenshot
+        TwoModes,            // --region and --window together
+        ScreenshotWithFiles, // files next to --screenshot
+        ScreenshotAndAdd,    // --screenshot and --add together
+        AddWithoutFiles,     // --add and no file
+        MissingFile,         // `value` names nothing that exists
+    };
+
+    Action action = Action::Run;
+    QStringList paths;    // the images to queue, for Run and Add
+    QString text;         // what to print, for Help, Version and a Parser error
+    CaptureRequest capture; // for Screenshot
+    Problem problem = Problem::None;
+    QString value;        // what the problem is about
+};
+
+// `arguments` as from argumentPaths, with the program path in front. Files given to --add are
+// made absolute here, against the current folder, since the program that queues them may run
+// in another one.
+CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp &help = {});
 
 } // namespace tarvello

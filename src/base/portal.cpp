@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace tarvello {
 
 namespace {
@@ -37,6 +39,19 @@ bool meansNoPortal(const QDBusError &error)
 
 } // namespace
 
+bool PortalAbilities::windowPick(const QString &currentDesktop) const
+{
+    if (!interactive())
+        return false;
+    if (version >= 3)
+        return (targets & Window) != 0;
+    static const QStringList regionOnly{QStringLiteral("sway"), QStringLiteral("wlroots"), QStringLiteral("hyprland"),
+                                        QStringLiteral("river"), QStringLiteral("wayfire")};
+    const QStringList desktops = currentDesktop.toLower().split(QLatin1Char(':'));
+    return std::none_of(desktops.begin(), desktops.end(),
+                        [](const QString &desktop) { return regionOnly.contains(desktop); });
+}
+
 QString portalRequestPath(const QString &uniqueName, const QString &token)
 {
     QString sender = uniqueName;
@@ -62,6 +77,42 @@ PortalScreenshot::PortalScreenshot(const QDBusConnection &bus, QObject *parent)
 
 void PortalScreenshot::request(const QString &parentWindow)
 {
+    // Headless and tiling desktops have no way to pick an area; the whole screen is what the
+    // button has always meant.
+    send(parentWindow, {{QStringLiteral("modal"), true}, {QStringLiteral("interactive"), false}});
+}
+
+void PortalScreenshot::requestInteractive(const QString &parentWindow, uint target)
+{
+    QVariantMap options{{QStringLiteral("modal"), true}, {QStringLiteral("interactive"), true}};
+    if (target != 0)
+        options.insert(QStringLiteral("target"), target);
+    send(parentWindow, options);
+}
+
+void PortalScreenshot::probe()
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath,
+                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                       QStringLiteral("GetAll"));
+    call << screenshotInterface;
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        call->deleteLater();
+        const QDBusPendingReply<QVariantMap> reply = *call;
+        PortalAbilities abilities;
+        // The portal lists the interfaces its back ends provide: no Screenshot, no properties.
+        if (!reply.isError() && reply.value().contains(QStringLiteral("version"))) {
+            abilities.reachable = true;
+            abilities.version = reply.value().value(QStringLiteral("version")).toUInt();
+            abilities.targets = reply.value().value(QStringLiteral("AvailableTargets")).toUInt();
+        }
+        emit probed(abilities);
+    });
+}
+
+void PortalScreenshot::send(const QString &parentWindow, QVariantMap options)
+{
     if (!m_bus.isConnected()) {
         finish(Outcome::NoPortal);
         return;
@@ -73,12 +124,8 @@ void PortalScreenshot::request(const QString &parentWindow)
 
     QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, screenshotInterface,
                                                        QStringLiteral("Screenshot"));
-    // Headless and tiling desktops have no way to pick an area; the whole screen is what the
-    // button has always meant.
-    call << parentWindow
-         << QVariantMap{{QStringLiteral("handle_token"), token},
-                        {QStringLiteral("modal"), true},
-                        {QStringLiteral("interactive"), false}};
+    options.insert(QStringLiteral("handle_token"), token);
+    call << parentWindow << options;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
         call->deleteLater();

@@ -9,6 +9,26 @@ class QTimer;
 
 namespace tarvello {
 
+// What the desktop's screenshot portal says it can do, read from its properties.
+struct PortalAbilities
+{
+    // The targets a portal of version 3 or later lists in AvailableTargets.
+    enum Target : uint { Screen = 1, Window = 2, Area = 4, ActiveWindow = 8 };
+
+    bool reachable = false; // a portal with screenshots answered
+    uint version = 0;       // its interface version; 0 when it has no version property
+    uint targets = 0;       // AvailableTargets, 0 before version 3
+
+    // Version 2 brought the interactive mode, in which the desktop's own dialog lets the user
+    // choose what to take.
+    bool interactive() const { return reachable && version >= 2; }
+    // Whether that dialog lets the user pick a window. From version 3 on the portal says so.
+    // Version 2 cannot tell: the dialogs of GNOME and Plasma offer it, but the wlroots back end
+    // (sway and its kin) lets the user drag a region only. `currentDesktop` is
+    // XDG_CURRENT_DESKTOP, which tells them apart.
+    bool windowPick(const QString &currentDesktop) const;
+};
+
 // The object path of a portal request: the portal derives it from the caller's unique bus name
 // and the handle token it was given, so the answer can be listened for before the call is made.
 QString portalRequestPath(const QString &uniqueName, const QString &token);
@@ -35,8 +55,16 @@ public:
 
     // parentWindow is the portal's window identifier ("x11:<hex id>", or empty when unknown).
     // finished() is emitted exactly once per request, never from inside this call. Only the
-    // portal's own answer counts, and only within the time allowed.
+    // portal's own answer counts, and only within the time allowed. The whole screen, without a
+    // dialog.
     void request(const QString &parentWindow);
+    // The desktop's own dialog, where the user picks what to take. `target` is one of
+    // PortalAbilities::Target to start the dialog on, for portals that list it; 0 leaves the
+    // choice to the dialog.
+    void requestInteractive(const QString &parentWindow, uint target = 0);
+
+    // Asks the portal what it can do; probed() answers, never from inside this call.
+    void probe();
 
     // Longer than a person waits for a screenshot, with time to answer the desktop's question
     // whether this program may take one.
@@ -45,12 +73,14 @@ public:
 
 signals:
     void finished(tarvello::PortalScreenshot::Outcome outcome, const QString &localFile);
+    void probed(const tarvello::PortalAbilities &abilities);
 
 private slots:
     // Connected by name: QDBusConnection::connect takes only old-style slots.
     void response(uint code, const QVariantMap &results);
 
 private:
+    void send(const QString &parentWindow, QVariantMap options);
     void listen(const QString &path);
     void stopListening();
     void finish(Outcome outcome, const QString &localFile = QString());
