@@ -18,6 +18,7 @@ if [ "${1:-build}" = test ]; then
     packages+=(sway xdg-desktop-portal xdg-desktop-portal-wlr xdg-desktop-portal-gtk grim pipewire
                wtype dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
     packages+=(openssl) # the host tests: a TLS certificate
+    packages+=(man-db systemd) # the host's manual page and unit: man -l, systemd-analyze verify
 fi
 
 missing=()
