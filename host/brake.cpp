@@ -16,9 +16,41 @@ unsigned secondsUntil(LoginBrake::Clock::time_point until, LoginBrake::Clock::ti
 
 } // namespace
 
+LoginBrake::Outcome LoginBrake::attempt(const std::string &address, const std::string &account, Clock::time_point now,
+                                        const std::function<bool()> &matches, unsigned *wait)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    *wait = waitLocked(address, account, now);
+    if (*wait > 0)
+        return Outcome::Wait;
+    if (!matches()) {
+        failedLocked(address, account, now);
+        return Outcome::Wrong;
+    }
+    succeededLocked(address, account, now);
+    return Outcome::Good;
+}
+
 unsigned LoginBrake::wait(const std::string &address, const std::string &account, Clock::time_point now) const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
+    return waitLocked(address, account, now);
+}
+
+void LoginBrake::failed(const std::string &address, const std::string &account, Clock::time_point now)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    failedLocked(address, account, now);
+}
+
+void LoginBrake::succeeded(const std::string &address, const std::string &account, Clock::time_point now)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    succeededLocked(address, account, now);
+}
+
+unsigned LoginBrake::waitLocked(const std::string &address, const std::string &account, Clock::time_point now) const
+{
     unsigned seconds = 0;
     const auto byAddress = m_addresses.find(address);
     if (byAddress != m_addresses.end())
@@ -29,18 +61,16 @@ unsigned LoginBrake::wait(const std::string &address, const std::string &account
     return seconds;
 }
 
-void LoginBrake::failed(const std::string &address, const std::string &account, Clock::time_point now)
+void LoginBrake::failedLocked(const std::string &address, const std::string &account, Clock::time_point now)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
     count(m_addresses, address, m_rules.addressTries, m_rules.addressCap, now);
     // The real user's slips where they usually log in do not slow the account down elsewhere.
     if (!trusted(address, account, now))
         count(m_accounts, account, m_rules.accountTries, m_rules.accountCap, now);
 }
 
-void LoginBrake::succeeded(const std::string &address, const std::string &account, Clock::time_point now)
+void LoginBrake::succeededLocked(const std::string &address, const std::string &account, Clock::time_point now)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
     if (m_trusted.size() >= m_rules.maxEntries) {
         for (auto it = m_trusted.begin(); it != m_trusted.end();)
             it = now - it->second > m_rules.trusted ? m_trusted.erase(it) : std::next(it);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -35,6 +36,12 @@ public:
     LoginBrake(const LoginBrake &) = delete;
     LoginBrake &operator=(const LoginBrake &) = delete;
 
+    enum class Outcome { Good, Wrong, Wait };
+    // One login: checked with `matches` unless it must wait (then *wait says how many seconds),
+    // and counted, all at once, so that tries made together cannot slip past the count.
+    Outcome attempt(const std::string &address, const std::string &account, Clock::time_point now,
+                    const std::function<bool()> &matches, unsigned *wait);
+
     // Whole seconds to wait before a login from that address for that account is looked at;
     // 0: look at it now.
     unsigned wait(const std::string &address, const std::string &account, Clock::time_point now) const;
@@ -49,6 +56,9 @@ private:
         Clock::time_point until;
     };
     using Table = std::map<std::string, Count>;
+    unsigned waitLocked(const std::string &address, const std::string &account, Clock::time_point now) const;
+    void failedLocked(const std::string &address, const std::string &account, Clock::time_point now);
+    void succeededLocked(const std::string &address, const std::string &account, Clock::time_point now);
     void count(Table &table, const std::string &key, unsigned tries, std::chrono::seconds cap, Clock::time_point now);
     bool trusted(const std::string &address, const std::string &account, Clock::time_point now) const;
     void makeRoom(Table &table, Clock::time_point now);

@@ -180,7 +180,7 @@ struct Server::Private
     std::string linkBase(MHD_Connection *connection) const;
     std::string clientOf(MHD_Connection *connection) const;
 
-    enum class Login { Good, Wrong, Wait };
+    using Login = LoginBrake::Outcome;
     Login logIn(MHD_Connection *connection, const std::string &user, const std::string &password, unsigned *wait);
     MHD_Result refuseLogin(MHD_Connection *connection, Login outcome, unsigned wait, bool early);
     MHD_Result refuseEarly(MHD_Connection *connection, unsigned status, const std::string &message,
@@ -469,17 +469,8 @@ Server::Private::Login Server::Private::logIn(MHD_Connection *connection, const 
 {
     if (!accounts.enabled())
         return Login::Wrong;
-    const std::string client = clientOf(connection);
-    const Clock::time_point now = Clock::now();
-    *wait = brake.wait(client, user, now);
-    if (*wait > 0)
-        return Login::Wait;
-    if (!accounts.check(user, password)) {
-        brake.failed(client, user, now);
-        return Login::Wrong;
-    }
-    brake.succeeded(client, user, now);
-    return Login::Good;
+    const auto matches = [this, &user, &password] { return accounts.check(user, password); };
+    return brake.attempt(clientOf(connection), user, Clock::now(), matches, wait);
 }
 
 MHD_Result Server::Private::refuseLogin(MHD_Connection *connection, Login outcome, unsigned wait, bool early)
