@@ -61,8 +61,12 @@ void DesktopNotifier::send(const Text &text)
         call->deleteLater();
         const QDBusPendingReply<uint> reply = *call;
         m_sending = false;
-        if (!reply.isError())
-            m_id = reply.value();
+        m_id = reply.isError() ? 0 : reply.value();
+        if (m_closeOnAnswer) {
+            // Withdrawn while on its way.
+            m_closeOnAnswer = false;
+            withdraw();
+        }
         if (m_hasNext) {
             m_hasNext = false;
             send(m_next);
@@ -72,6 +76,8 @@ void DesktopNotifier::send(const Text &text)
 
 void DesktopNotifier::withdraw()
 {
+    m_hasNext = false;
+    m_closeOnAnswer = m_sending;
     if (m_id == 0 || !m_bus.isConnected())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("CloseNotification"));

@@ -51,6 +51,7 @@ private:
     uint m_id = 0;
     bool m_sending = false;
     bool m_hasNext = false;
+    bool m_closeOnAnswer = false;
     Text m_next; // asked for while the previous call was under way
     QString m_token;
 };
