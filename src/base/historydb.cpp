@@ -182,9 +182,12 @@ Outcome prepareForWriting(const QSqlDatabase &db)
         return outcome;
     if (found > schemaVersion)
         return {HistoryFault::Newer, QStringLiteral("version %1").arg(found)};
-    // Space given back after "clear all" is returned to the disk; only an empty file takes it.
-    if (found == 0)
+    // Only an empty file takes these. Space given back by "clear all" returns to the disk, and
+    // pages of 8 KiB hold three thumbnails where 4 KiB pages hold one.
+    if (found == 0) {
+        run(db, QStringLiteral("PRAGMA page_size = 8192"));
         run(db, QStringLiteral("PRAGMA auto_vacuum = INCREMENTAL"));
+    }
     // Two programs at once: readers never wait for the writer, and writers take turns.
     if (Outcome outcome = run(db, QStringLiteral("PRAGMA journal_mode = WAL")); !outcome.ok())
         return outcome;
