@@ -31,6 +31,8 @@ HistoryWriter::HistoryWriter(const QString &path, const HistoryOptions &options)
     , m_connection(connectionName())
     , m_retryMs(options.retryMs)
 {
+    m_pictures.setMaxThreadCount(1);
+    m_pictures.setThreadPriority(QThread::IdlePriority);
 }
 
 HistoryWriter::~HistoryWriter() = default;
@@ -115,16 +117,27 @@ void HistoryWriter::forgetWork()
 
 void HistoryWriter::makeThumbnails()
 {
+    QList<HistoryJob *> todo;
     for (HistoryJob &job : m_work) {
-        if (job.kind != HistoryJob::Kind::Record || job.thumbnailDone)
-            continue;
-        const QImage picture = job.preview.isNull() && !job.record.filePath.isEmpty()
-                ? loadPreview(job.record.filePath)
-                : job.preview;
-        job.record.thumbnail = historyThumbnail(picture);
-        job.preview = QImage();
-        job.thumbnailDone = true;
+        if (job.kind == HistoryJob::Kind::Record && !job.thumbnailDone)
+            todo.append(&job);
     }
+    if (todo.isEmpty())
+        return;
+    // Decoding a photo for want of a preview takes tens of milliseconds: that runs only on what
+    // uploads and the window leave of the CPU, on a thread of its own, since a thread once at
+    // idle priority stays there, and the write lock must never wait for the CPU.
+    m_pictures.start([todo] {
+        for (HistoryJob *job : todo) {
+            const QImage picture = job->preview.isNull() && !job->record.filePath.isEmpty()
+                    ? loadPreview(job->record.filePath)
+                    : job->preview;
+            job->record.thumbnail = historyThumbnail(picture);
+            job->preview = QImage();
+            job->thumbnailDone = true;
+        }
+    });
+    m_pictures.waitForDone();
 }
 
 historydb::Outcome HistoryWriter::writeBatch(QList<qint64> *added)

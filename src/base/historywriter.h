@@ -5,6 +5,7 @@
 #include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 
 #include <deque>
 
@@ -79,6 +80,7 @@ private:
     int m_retryMs = 0;
     int m_setAside = 0;
     QTimer *m_retry = nullptr;
+    QThreadPool m_pictures;
 };
 
 } // namespace tarvello
