@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -137,8 +138,9 @@ void tst_HistoryWindow::showsTheHistory()
     QCOMPARE(model->index(2, tarvello::HistoryModel::DescriptionColumn).data().toString(), QStringLiteral("the first"));
     QCOMPARE(model->index(2, tarvello::HistoryModel::LinkColumn).data().toString(),
              QStringLiteral("http://img.example/i/first.png"));
-    const QPixmap thumbnail = model->index(2, 0).data(Qt::DecorationRole).value<QPixmap>();
-    QCOMPARE(thumbnail.size(), QSize(64, 48));
+    const QIcon icon = model->index(2, 0).data(Qt::DecorationRole).value<QIcon>();
+    QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(64, 48)});
+    const QPixmap thumbnail = icon.pixmap(QSize(64, 48));
     QVERIFY(qAbs(thumbnail.toImage().pixelColor(30, 20).blue() - 255) < 8); // give or take JPEG
 
     // Every control a screen reader meets has a name.

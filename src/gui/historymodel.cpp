@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLocale>
 #include <QPalette>
 
@@ -117,8 +118,10 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
         }
         break;
     case Qt::DecorationRole:
+        // An icon, so that the view draws it at its icon size: thumbnails are made for two
+        // device pixels a pixel.
         if (index.column() == FileColumn)
-            return thumbnailOf(record.id);
+            return QIcon(thumbnailOf(record.id));
         break;
     case Qt::ToolTipRole:
         switch (index.column()) {
