@@ -7,6 +7,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     qt6-image-formats-plugins libqt6svg6 qt6-wayland
+    libqt6sql6-sqlite
     zlib1g-dev
     qtkeychain-qt6-dev
     libxcb1-dev
