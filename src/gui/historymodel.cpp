@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "base/history.h"
-#include "base/summary.h"
+#include "gui/texts.h"
 
 namespace tarvello {
 
