@@ -18,7 +18,8 @@ export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TMPDIR="$work" XDG_RUNTIME_DIR="$w
 exec 2>"$work/stderr.log" # the benchmark programs are chatty; failures still stop the script
 cd "$work"
 
-# BENCH_ONLY="add edit upload startup drop autoupload uploadall history hostload" picks sections; all by default.
+# BENCH_ONLY="add edit upload startup drop autoupload uploadall cliupload history hostload" picks
+# sections; all by default.
 only() { [ -z "${BENCH_ONLY:-}" ] || [[ " $BENCH_ONLY " == *" $1 "* ]]; }
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 field() { awk -v k="$1" '$1 == k {print $2}'; }
