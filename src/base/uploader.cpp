@@ -81,7 +81,8 @@ void Uploader::send(int row, const UploadJob &job)
     Running running{row, {}, false, job.custom, UploadResult::Kind::None};
     if (job.custom) {
         const PreparedRequest &prepared = job.custom->request;
-        auto *body = new UploadBody(prepared.head, info.absoluteFilePath(), prepared.tail);
+        auto *body = job.source ? new UploadBody(prepared.head, job.source, prepared.tail)
+                                : new UploadBody(prepared.head, info.absoluteFilePath(), prepared.tail);
         body->open(QIODevice::ReadOnly);
         QNetworkRequest request(prepared.url);
         for (const auto &[name, value] : prepared.headers)
@@ -95,11 +96,12 @@ void Uploader::send(int row, const UploadJob &job)
     } else {
         const QString host = imageHost();
         const QUrl address = uploadAddress(host, job.user, job.user.isEmpty() ? QString() : job.password);
-        const QByteArray boundary = boundaryFor(info.absoluteFilePath(), formText(job.desc));
-
-        // A file that cannot be read is sent with empty content; the host's answer tells the rest.
-        auto *body = new UploadBody(multipartHead(info.fileName(), boundary), info.absoluteFilePath(),
-                                    multipartTail(job.desc, boundary));
+        const QByteArray desc = formText(job.desc);
+        const QByteArray boundary = job.source ? boundaryFor(*job.source, desc) : boundaryFor(info.absoluteFilePath(), desc);
+        const QByteArray head = multipartHead(info.fileName(), boundary);
+        const QByteArray tail = multipartTail(job.desc, boundary);
+        auto *body = job.source ? new UploadBody(head, job.source, tail)
+                                : new UploadBody(head, info.absoluteFilePath(), tail);
         body->open(QIODevice::ReadOnly);
 
         QNetworkRequest request(address);

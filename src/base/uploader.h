@@ -15,6 +15,7 @@
 #include "base/destination.h"
 #include "base/uploadresult.h"
 
+class QFile;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -37,6 +38,9 @@ struct UploadJob
     QString user;
     QString password;
     std::shared_ptr<const CustomUpload> custom;
+    // The file as it was checked, open for reading: what is sent, whatever the name leads to by
+    // then. Without it, the file is opened by its name.
+    std::shared_ptr<QFile> source;
 };
 
 // Sends images to the image host, a few at a time, and reads the host's answers. It knows rows
