@@ -318,6 +318,8 @@ void tst_HostNet::startup_data()
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2;
     QTest::newRow("users is a folder") << QStringList{"--users", QDir::tempPath()} << 1;
     QTest::newRow("missing certificate") << QStringList{"--tls-cert", "/nonexistent", "--tls-key", "/nonexistent"} << 1;
+    QTest::newRow("port file in a missing folder") << QStringList{"--port-file", data("missing/port")} << 1;
+    QTest::newRow("a folder where the port file goes") << QStringList{"--port-file", m_dir.path()} << 1;
     QTest::newRow("help") << QStringList{"--help"} << 0;
     QTest::newRow("version") << QStringList{"--version"} << 0;
 }
@@ -331,8 +333,16 @@ void tst_HostNet::startup()
                   QStringList{"--data", data("startup"), "--port", "0"} + arguments);
     QVERIFY(process.waitForFinished(5000));
     QCOMPARE(process.exitCode(), exitCode);
+    const QByteArray errors = process.readAllStandardError();
     if (exitCode == 2)
-        QVERIFY(process.readAllStandardError().contains("usage:"));
+        QVERIFY(errors.contains("usage:"));
+    if (exitCode == 1)
+        QVERIFY2(errors.startsWith("tarvello-host: ") && errors.count('\n') == 1, errors.constData());
+    const qsizetype portFile = arguments.indexOf("--port-file");
+    if (portFile >= 0) { // nothing half-written is left beside it
+        const QFileInfo file(arguments.at(portFile + 1));
+        QCOMPARE(file.dir().entryList({file.fileName() + ".*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+    }
     if (arguments == QStringList{"--version"})
         QCOMPARE(process.readAllStandardOutput(), QByteArray("tarvello-host " TARVELLO_VERSION "\n"));
 }
