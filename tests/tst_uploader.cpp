@@ -33,6 +33,8 @@ private slots:
     void hostileHost();
     void sixOnTheWire();
     void fifoIsNotRead();
+    void caFileIsNotHeldOn_data();
+    void caFileIsNotHeldOn();
 
 private:
     // Runs one upload against the peer and returns its outcome, or nothing if it never finished.
@@ -105,6 +107,13 @@ void tst_Uploader::outcome_data()
             << QStringList{QStringLiteral("xxx")} << QString();
     QTest::newRow("binary answer") << CaptureServer::httpResponse(QByteArray("\x00\x01\xfe\xffPNG", 7), 500) << false
                                    << QStringLiteral("failed") << QStringList{QStringLiteral("not text")} << QString();
+    QTest::newRow("https link over plain HTTP") << CaptureServer::httpResponse("https://img.example/i/abc.png") << true
+                                                << QStringLiteral("https://img.example/i/abc.png")
+                                                << QStringList{QStringLiteral("plain HTTP")}
+                                                << QStringLiteral("https://img.example/i/abc.png");
+    QTest::newRow("a user name before the host") << CaptureServer::httpResponse("http://127.0.0.1@evil.example/x") << true
+                                                 << QStringLiteral("http://127.0.0.1@evil.example/x") << QStringList{}
+                                                 << QString();
     QTest::newRow("redirect") << CaptureServer::httpResponse(link, 307, "Location: http://127.0.0.1:9/elsewhere\r\n")
                               << false << QStringLiteral("failed") << QStringList{QStringLiteral("307")} << QString();
     // The body has fewer bytes than announced: the transfer broke, whatever arrived.
@@ -232,6 +241,38 @@ void tst_Uploader::fifoIsNotRead()
     Uploader uploader(&m_manager);
     QVERIFY(run(uploader, 0, {fifo, QString(), QString(), QString(), nullptr}));
     QVERIFY(m_server->requests.first().body.contains("filename=\"pipe.png\"\r\nContent-Type: image/png\r\n\r\n\r\n--"));
+}
+
+void tst_Uploader::caFileIsNotHeldOn_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a FIFO") << "fifo";
+    QTest::newRow("300 MB") << "huge";
+}
+
+void tst_Uploader::caFileIsNotHeldOn()
+{
+    // Neither blocks the window for ever nor reads a file no certificate list is as big as.
+    QFETCH(QString, kind);
+    const QString ca = m_dir.filePath(QStringLiteral("ca-") + kind);
+    if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(ca).constData(), 0600), 0);
+    } else {
+        QFile file(ca);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(300) << 20));
+    }
+    qputenv("TARVELLO_CA_FILE", QFile::encodeName(ca));
+    qputenv("TARVELLO_HOST", "https://" + m_server->hostPort().toLatin1());
+    // The peer speaks no TLS; the handshake stalls out.
+    qputenv("TARVELLO_TRANSFER_TIMEOUT_MS", "300");
+    const auto restore = qScopeGuard([] {
+        qunsetenv("TARVELLO_CA_FILE");
+        qunsetenv("TARVELLO_TRANSFER_TIMEOUT_MS");
+    });
+    Uploader uploader(&m_manager);
+    const auto outcome = run(uploader, 0, {m_image, QString(), QString(), QString(), nullptr});
+    QVERIFY(outcome);
+    QVERIFY(!outcome->showsAnswer());
 }
 
 QTEST_GUILESS_MAIN(tst_Uploader)

@@ -6,8 +6,10 @@
 #include <QNetworkRequest>
 #include <QSslConfiguration>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "base/customanswer.h"
+#include "base/regularfile.h"
 #include "base/reply.h"
 #include "base/request.h"
 #include "base/uploadbody.h"
@@ -16,23 +18,44 @@ namespace tarvello {
 
 namespace {
 
-// A host with a certificate of its own making is trusted through $TARVELLO_CA_FILE; every
-// other host through the system's authorities.
-QSslConfiguration tlsConfiguration()
+// A file of certificates to trust is a few hundred KB; anything larger is not read at all.
+constexpr qint64 maxCaFileBytes = qint64(4) << 20;
+
+QList<QSslCertificate> readCaFile(const QString &path)
 {
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    const QString caFile = qEnvironmentVariable("TARVELLO_CA_FILE");
-    if (!caFile.isEmpty())
-        configuration.addCaCertificates(caFile);
-    return configuration;
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() > maxCaFileBytes)
+        return {};
+    return QSslCertificate::fromData(file.read(maxCaFileBytes), QSsl::Pem);
 }
 
 } // namespace
+
+QSslConfiguration Uploader::tlsConfiguration()
+{
+    // A host with a certificate of its own making is trusted through $TARVELLO_CA_FILE; every
+    // other host through the system's authorities. The file is read once, on a worker.
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    const QString caFile = qEnvironmentVariable("TARVELLO_CA_FILE");
+    if (caFile.isEmpty())
+        return configuration;
+    if (caFile != m_caFile) {
+        m_caFile = caFile;
+        m_caCertificates = QtConcurrent::run(readCaFile, caFile);
+    }
+    configuration.addCaCertificates(m_caCertificates.result());
+    return configuration;
+}
 
 Uploader::Uploader(QNetworkAccessManager *manager, QObject *parent)
     : QObject(parent)
     , m_manager(manager)
 {
+    // Read while the window is built, well before the first upload needs it.
+    if (const QString caFile = qEnvironmentVariable("TARVELLO_CA_FILE"); !caFile.isEmpty()) {
+        m_caFile = caFile;
+        m_caCertificates = QtConcurrent::run(readCaFile, caFile);
+    }
     // started() carries the reply; spies and queued connections need to know its type.
     qRegisterMetaType<QNetworkReply *>();
 }
@@ -197,7 +220,7 @@ UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, co
             return result;
         }
     } else {
-        const std::optional<QString> answer = linkFromReply(body, running.tls);
+        const std::optional<QString> answer = linkFromReply(body);
         if (!answer) {
             result.kind = UploadResult::Kind::Failed;
             return result;
@@ -205,7 +228,8 @@ UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, co
         // A host may echo the address, which carries the login: it never shows, not even here,
         // and a link that holds it does not leave the program.
         result.answer = withoutSecrets(*answer, running.secrets);
-        result.link = usableLink(*answer, running.tls, running.secrets).value_or(QUrl());
+        result.overPlainHttp = !running.tls && answer->startsWith(QLatin1String("https://"));
+        result.link = usableLink(*answer, true, running.secrets).value_or(QUrl());
     }
     if (running.custom)
         result.link = usableLink(result.answer, true, running.secrets).value_or(QUrl());

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFuture>
 #include <QHash>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QObject>
 #include <QQueue>
 #include <QString>
@@ -84,9 +87,12 @@ private:
     void startNext();
     void send(int row, const UploadJob &job);
     void watch(QNetworkReply *reply, const Running &running);
+    QSslConfiguration tlsConfiguration();
     UploadResult resultOf(QNetworkReply *reply, const Running &running, const QByteArray &body) const;
 
     QNetworkAccessManager *m_manager;
+    QString m_caFile;
+    QFuture<QList<QSslCertificate>> m_caCertificates;
     QQueue<QPair<int, UploadJob>> m_waiting;
     QHash<QNetworkReply *, Running> m_running;
     int m_onWire = 0;
