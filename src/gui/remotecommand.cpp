@@ -18,7 +18,11 @@ CommandLineHelp commandLineHelp()
                                                 "https://host[:port] (built in: %1)").arg(builtInImageHost())
             + QLatin1Char('\n')
             + QCoreApplication::translate("mw", "  TARVELLO_CA_FILE    a PEM file of certificates to trust for an https "
-                                                "built-in host, besides the system's");
+                                                "built-in host, besides the system's")
+            + QLatin1String("\n\n")
+            + QCoreApplication::translate("mw", "Qt options, honoured before \"--\" only: -platform name, -style name, "
+                                                "-display display, -geometry geometry, -title title, -name name, "
+                                                "-reverse. After \"--\" every argument is a file.");
     help.images = QCoreApplication::translate("mw", "Image files to queue.");
     help.screenshot = QCoreApplication::translate("mw", "Take a screenshot in the running uploader, or start one to take it.");
     help.region = QCoreApplication::translate("mw", "With --screenshot: drag a rectangle to capture.");
