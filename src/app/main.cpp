@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDBusConnection>
 #include <QFile>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "base/version.h"
 #include "gui/mw.h"
 #include "gui/remotecommand.h"
+#include "gui/singleprogram.h"
 
 namespace {
 
@@ -36,10 +38,14 @@ int main(int argc, char *argv[])
         std::fputs(tarvello::commandLineErrorText(options).toLocal8Bit().constData(), stderr);
         return 1;
     }
+    // --screenshot and --add go to the program already running in this session, if one is.
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (const std::optional<int> status = tarvello::actInRunningProgram(options, bus))
+        return *status;
     mw window;
     window.rememberDesktopState();
-    // Files go in at once, before the window shows; folders are walked as dropped ones are.
-    window.addPaths(options.paths);
-    window.show();
+    tarvello::SingleProgram single(window);
+    if (const std::optional<int> status = single.start(options, bus))
+        return *status;
     return app.exec();
 }

@@ -35,7 +35,7 @@ struct CommandLine
         Version,
         Error,
         Screenshot, // take `capture`, in the running program if there is one
-        Add,        // queue `paths` (absolute) in the running program if there is one
+        Add,        // queue `paths` (absolute, maybe none) in the running program if there is one
     };
     // Why an Error is one.
     enum class Problem {
@@ -46,7 +46,6 @@ struct CommandLine
         TwoModes,            // --region and --window together
         ScreenshotWithFiles, // files next to --screenshot
         ScreenshotAndAdd,    // --screenshot and --add together
-        AddWithoutFiles,     // --add and no file
         MissingFile,         // `value` names nothing that exists
     };
 

@@ -90,6 +90,7 @@ mw::mw(QWidget *parent)
             break;
         }
     });
+    setUpCaptures();
     setUpTable();
 }
 
@@ -168,7 +169,7 @@ void mw::browse()
 
 void mw::screens()
 {
-    m_shooter->take();
+    capture({});
 }
 
 void mw::clipb()
@@ -322,6 +323,11 @@ void mw::followRemoval(const QList<int> &rows)
 
 void mw::closeEvent(QCloseEvent *event)
 {
+    if (keepsRunningInTray()) {
+        event->ignore();
+        hide();
+        return;
+    }
     if (!mayCloseWhileUploading()) {
         event->ignore();
         return;
