@@ -14,7 +14,7 @@ QString delayText(int seconds)
 {
     if (seconds == 0)
         return QCoreApplication::translate("mw", "No delay");
-    return QCoreApplication::translate("mw", "After %n second(s)", nullptr, seconds);
+    return QCoreApplication::translate("mw", "After %1 seconds").arg(seconds);
 }
 
 } // namespace

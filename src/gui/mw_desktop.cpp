@@ -95,8 +95,10 @@ void mw::setUpCaptures()
     m_shooter->probePortal();
 
     connect(m_shooter, &Screenshooter::countdown, this, [this](int secondsLeft) {
-        if (secondsLeft > 0)
-            m_status->notify(tr("Capture in %n second(s). Esc calls it off.", nullptr, secondsLeft));
+        if (secondsLeft == 1)
+            m_status->notify(tr("Capture in 1 second. Esc calls it off."));
+        else if (secondsLeft > 1)
+            m_status->notify(tr("Capture in %1 seconds. Esc calls it off.").arg(secondsLeft));
         else
             m_status->withdraw();
         if (m_tray)

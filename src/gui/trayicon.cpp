@@ -62,9 +62,12 @@ QString TrayIcon::toolTip() const
 
 void TrayIcon::setCountdown(int secondsLeft)
 {
-    m_icon->setToolTip(secondsLeft > 0
-                               ? QCoreApplication::translate("mw", "Capture in %n second(s)", nullptr, secondsLeft)
-                               : idleToolTip());
+    if (secondsLeft <= 0)
+        m_icon->setToolTip(idleToolTip());
+    else if (secondsLeft == 1)
+        m_icon->setToolTip(QCoreApplication::translate("mw", "Capture in 1 second"));
+    else
+        m_icon->setToolTip(QCoreApplication::translate("mw", "Capture in %1 seconds").arg(secondsLeft));
 }
 
 } // namespace tarvello
