@@ -18,6 +18,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
 #include <QImage>
 #include <QImageReader>
 #include <QRandomGenerator>
@@ -28,7 +30,12 @@
 #include <atomic>
 #include <cstdio>
 
+#include "gui/historymodel.h"
+#include "gui/historywindow.h"
 #include "gui/mw.h"
+#include "base/history.h"
+#include "base/historydb.h"
+#include "base/thumbnail.h"
 #include "base/transform.h"
 #include "base/folderwalk.h"
 #include "base/image.h"
@@ -415,6 +422,144 @@ int benchMemory(const QString &path, int count)
     return 0;
 }
 
+// Runs the event loop until `done`, waking at each event (QTest's waits sleep 10 ms at a time).
+template<typename Done>
+bool spinUntil(Done done, int timeoutMs)
+{
+    QTimer wake;
+    wake.start(50);
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+// A history of `count` uploads over the last years, as a heavy user gathers it: varied names,
+// links, descriptions and destinations, each with a thumbnail of a few KB.
+int historyFill(const QString &path, int count)
+{
+    QFile::remove(path);
+    const QString connection = QStringLiteral("bench-fill");
+    using namespace tarvello;
+    if (!historydb::open(connection, path, 5000).ok())
+        return 1;
+    {
+        const QSqlDatabase db = QSqlDatabase::database(connection);
+        if (!historydb::prepareForWriting(db).ok())
+            return 1;
+        const QByteArray thumbnail = historyThumbnail(photo(512, 384));
+        const QStringList words{QStringLiteral("holiday"), QStringLiteral("cat"), QStringLiteral("screenshot"),
+                                QStringLiteral("receipt"), QStringLiteral("garden"), QStringLiteral("bug report"),
+                                QStringLiteral("whiteboard"), QStringLiteral("mountain"), QStringLiteral("birthday")};
+        const QStringList destinations{QStringLiteral("Local host"), QStringLiteral("Team share"),
+                                       QStringLiteral("imgbox.example")};
+        auto *random = QRandomGenerator::global();
+        const QDateTime start = QDateTime::currentDateTime().addDays(-3 * 365);
+        const qint64 step = 3LL * 365 * 24 * 3600 * 1000 / count;
+        for (int first = 0; first < count; first += 1000) {
+            QList<HistoryRecord> batch;
+            for (int i = first; i < qMin(count, first + 1000); ++i) {
+                HistoryRecord record;
+                record.time = start.addMSecs(step * i);
+                record.fileName = QStringLiteral("IMG_%1.jpg").arg(i, 6, 10, QLatin1Char('0'));
+                record.filePath = QStringLiteral("/home/someone/Pictures/") + record.fileName;
+                record.fileSize = 2000000 + random->bounded(4000000);
+                record.imageSize = QSize(4000, 3000);
+                record.destination = destinations.at(i % destinations.size());
+                const QString key = QString::number(random->generate64(), 36);
+                record.link = QStringLiteral("https://img.example/i/%1.jpg").arg(key);
+                record.thumbnailLink = QStringLiteral("https://img.example/t/%1.jpg").arg(key);
+                record.deletionLink = QStringLiteral("https://img.example/delete/%1/%2").arg(key).arg(random->generate());
+                if (i % 3 != 0)
+                    record.description = words.at(random->bounded(words.size())) + QLatin1Char(' ')
+                            + words.at(random->bounded(words.size())) + QStringLiteral(" %1").arg(i);
+                record.thumbnail = thumbnail;
+                batch.append(record);
+            }
+            if (!historydb::begin(db).ok() || !historydb::insert(db, batch).ok() || !historydb::commit(db).ok())
+                return 1;
+        }
+        print("thumbnail_bytes", thumbnail.size());
+    }
+    historydb::close(connection);
+    print("file_mb", QFileInfo(path).size() / 1048576.0);
+    return 0;
+}
+
+// What recording costs the GUI thread: each call, with a preview as the window holds it.
+int historyRecord(const QString &path)
+{
+    QFile::remove(path);
+    tarvello::HistoryStore store(path);
+    const QImage preview = photo(330, 170);
+    QElapsedTimer total;
+    total.start();
+    double slowest = 0;
+    const int count = 1000;
+    for (int i = 0; i < count; ++i) {
+        tarvello::HistoryRecord record;
+        record.time = QDateTime::currentDateTime();
+        record.fileName = QStringLiteral("photo%1.jpg").arg(i);
+        record.link = QStringLiteral("https://img.example/i/%1.jpg").arg(i);
+        QElapsedTimer one;
+        one.start();
+        store.record(record, preview);
+        slowest = qMax(slowest, seconds(one));
+    }
+    const double calls = seconds(total);
+    const bool written = spinUntil([&store] { return store.isIdle(); }, 120000);
+    print("record_mean", calls / count);
+    print("record_max", slowest);
+    print("written_all", seconds(total));
+    return written ? 0 : 1;
+}
+
+// The history window on a big history: from the menu's click to its first page on screen, and
+// each search until its answer is drawn.
+int historyWindow(const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    tarvello::HistoryStore store(path);
+    if (!spinUntil([&store] { return store.isOpen(); }, 60000))
+        return 1;
+    print("store_open", seconds(timer));
+
+    QWidget parent;
+    timer.restart();
+    auto *window = tarvello::HistoryWindow::showFor(&parent, &store);
+    if (!QTest::qWaitForWindowExposed(window))
+        return 1;
+    QApplication::processEvents();
+    window->grab(); // everything drawn, thumbnails included
+    print("window_open", seconds(timer));
+    if (window->model()->rowCount() == 0)
+        return 1;
+
+    double slowest = 0;
+    for (const char *words : {"holiday", "IMG_099", "zzqx", "cat 2026", "bug report", "ta", "q", "!!", "https"}) {
+        timer.restart();
+        window->model()->setSearch(QString::fromLatin1(words));
+        window->grab();
+        const double took = seconds(timer);
+        slowest = qMax(slowest, took);
+        print(QStringLiteral("search_%1").arg(QString::fromLatin1(words).replace(QLatin1Char(' '), QLatin1Char('+')))
+                      .toLatin1().constData(), took);
+    }
+    // A date as the window shows it, a year before the newest upload.
+    timer.restart();
+    window->model()->setSearch(QDateTime::currentDateTime().addYears(-1).toString(QStringLiteral("yyyy-MM-dd")));
+    window->grab();
+    slowest = qMax(slowest, seconds(timer));
+    print("search_date", seconds(timer));
+    print("search_slowest", slowest);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -448,8 +593,15 @@ int main(int argc, char *argv[])
         return benchUploadAll(args.value(1));
     if (mode == QLatin1String("memory"))
         return benchMemory(args.value(1), args.value(2).toInt());
+    if (mode == QLatin1String("history-fill"))
+        return historyFill(args.value(1), args.value(2).toInt());
+    if (mode == QLatin1String("history-record"))
+        return historyRecord(args.value(1));
+    if (mode == QLatin1String("history-window"))
+        return historyWindow(args.value(1));
     QTextStream(stderr) << "usage: bench_tarvello make-images DIR | add FILE | edit FILE SLOT | upload FILE"
                            " | startup bare|mw [FILE...] | memory FILE COUNT | walk DIR | decode-previews DIR"
-                           " | drop DIR [EDIT_FILE] | autoupload DIR | uploadall DIR\n";
+                           " | drop DIR [EDIT_FILE] | autoupload DIR | uploadall DIR"
+                           " | history-fill FILE COUNT | history-record FILE | history-window FILE\n";
     return 2;
 }

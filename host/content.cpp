@@ -174,7 +174,9 @@ bool isValidUtf8(const std::string &text)
     return true;
 }
 
-std::string clientText(const std::string &raw, size_t maxCharacters)
+namespace {
+
+std::string decodedText(const std::string &raw, size_t maxCharacters, bool references)
 {
     std::string text;
     if (isValidUtf8(raw)) {
@@ -186,7 +188,7 @@ std::string clientText(const std::string &raw, size_t maxCharacters)
     std::string out;
     size_t characters = 0;
     for (size_t i = 0; i < text.size() && characters < maxCharacters; ++characters) {
-        if (text[i] == '&' && i + 2 < text.size() && text[i + 1] == '#') {
+        if (references && text[i] == '&' && i + 2 < text.size() && text[i + 1] == '#') {
             const bool hex = text[i + 2] == 'x' || text[i + 2] == 'X';
             size_t j = i + (hex ? 3 : 2);
             uint64_t code = 0;
@@ -209,6 +211,18 @@ std::string clientText(const std::string &raw, size_t maxCharacters)
         i += length;
     }
     return out;
+}
+
+} // namespace
+
+std::string clientText(const std::string &raw, size_t maxCharacters)
+{
+    return decodedText(raw, maxCharacters, true);
+}
+
+std::string storedText(const std::string &stored, size_t maxCharacters)
+{
+    return decodedText(stored, maxCharacters, false);
 }
 
 std::string htmlEscaped(const std::string &text)

@@ -18,8 +18,11 @@ std::string contentTypeOf(const std::string &type);
 bool isValidUtf8(const std::string &text);
 
 // Text from a client: UTF-8 when it is valid UTF-8, else Latin-1; "&#N;" and "&#xN;" turned
-// back into characters; cut to at most maxCharacters characters.
+// back into characters; cut to at most maxCharacters characters. What is stored.
 std::string clientText(const std::string &raw, size_t maxCharacters);
+// Stored text as it is shown: references were turned into characters once, when it came, so a
+// "&#65;" left in it is what the client meant. Valid UTF-8, cut to maxCharacters characters.
+std::string storedText(const std::string &stored, size_t maxCharacters);
 
 std::string htmlEscaped(const std::string &text);
 

@@ -1,6 +1,7 @@
 // tarvello-host: a small image host that takes the uploader's requests, stores the images and
 // serves them back, so the program works end to end on one machine or for a team.
 
+#include "filelimit.h"
 #include "options.h"
 #include "server.h"
 #include "store.h"
@@ -17,6 +18,10 @@ int main(int argc, char **argv)
         std::cout << host::usageText();
         return 0;
     }
+    if (parsed.outcome == host::ParsedOptions::Version) {
+        std::cout << host::versionText();
+        return 0;
+    }
     if (parsed.outcome == host::ParsedOptions::Error) {
         std::cerr << "tarvello-host: " << parsed.error << "\n" << host::usageText();
         return 2;
@@ -26,16 +31,23 @@ int main(int argc, char **argv)
     // Write failures are reported by write() and handled there, not by a signal.
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
-    // SIGINT and SIGTERM are waited for below; every thread inherits the blocked mask.
+    // The stop signals are waited for below; every thread inherits the blocked mask. A hang-up
+    // (the terminal closed, or a service manager's reload) stops the host as cleanly as SIGTERM.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    host::Store store(options.dataDir);
     std::string problem;
-    if (!store.open(&problem)) {
+    if (!host::ensureFileLimit(host::filesNeeded(options), &problem)) {
+        std::cerr << "tarvello-host: " << problem << "\n";
+        return 1;
+    }
+    host::Store store(options.dataDir);
+    const auto log = [](const std::string &line) { std::cerr << "tarvello-host: " << line << std::endl; };
+    if (!store.open(&problem, log)) {
         std::cerr << "tarvello-host: " << problem << "\n";
         return 1;
     }

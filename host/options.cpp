@@ -1,7 +1,9 @@
 #include "options.h"
 
+#include <arpa/inet.h>
 #include <functional>
 #include <map>
+#include <netinet/in.h>
 
 namespace host {
 
@@ -22,8 +24,30 @@ std::string usageText()
            "  --header-timeout S     seconds a client has to send a request's headers (default 10)\n"
            "  --request-timeout S    seconds a client has to send a whole request (default 300)\n"
            "  --max-connections N    open connections at most (default 1000)\n"
-           "  --max-per-address N    open connections from one address at most (default 500;\n"
-           "                         0 for none, e.g. behind a reverse proxy)\n";
+           "  --max-per-address N    open connections from one address (an IPv6 /64) at most\n"
+           "                         (default 16; 0 for none, e.g. behind a reverse proxy)\n"
+           "  --min-rate BYTES       slowest average rate an answer may be read at, after\n"
+           "                         --header-timeout seconds of grace (default 4096)\n"
+           "  --linger-time S        seconds a refused upload's body is still read and\n"
+           "                         thrown away, so its client gets the answer (default 10)\n"
+           "  --linger-size BYTES    how much of it at most (default twice --max-size)\n"
+           "  --login-tries N        wrong logins from one address before each further try\n"
+           "                         must wait, 1 s, 2 s, 4 s ... up to 5 minutes (default 5)\n"
+           "  --account-tries N      wrong logins for one account, from addresses it was never\n"
+           "                         used from, before each try waits, up to 30 s (default 20)\n"
+           "  --trusted-proxy ADDR   take the client's address from X-Forwarded-For on\n"
+           "                         requests that come from ADDR\n"
+           "  --version              print the version and exit\n";
+}
+
+std::string versionText()
+{
+    return "tarvello-host " TARVELLO_VERSION "\n";
+}
+
+uint64_t filesNeeded(const Options &options)
+{
+    return 2 * uint64_t(options.maxConnections) + 64;
 }
 
 bool parseNumber(const std::string &text, uint64_t min, uint64_t max, uint64_t *value)
@@ -70,6 +94,12 @@ ParsedOptions parseOptions(const std::vector<std::string> &arguments)
         {"--request-timeout", number(&o.requestTimeout, 1, 86400)},
         {"--max-connections", number(&o.maxConnections, 1, 100000)},
         {"--max-per-address", number(&o.maxPerAddress, 0, 100000)},
+        {"--min-rate", number(&o.minRate, 1, 1u << 30)},
+        {"--linger-time", number(&o.lingerTime, 0, 3600)},
+        {"--linger-size", number(&o.lingerSize, 0, uint64_t(1) << 40)},
+        {"--login-tries", number(&o.loginTries, 1, 1000000)},
+        {"--account-tries", number(&o.accountTries, 1, 1000000)},
+        {"--trusted-proxy", text(&o.trustedProxy)},
     };
     auto error = [&parsed](const std::string &message) {
         parsed.outcome = ParsedOptions::Error;
@@ -80,6 +110,10 @@ ParsedOptions parseOptions(const std::vector<std::string> &arguments)
         std::string name = arguments[i];
         if (name == "--help" || name == "-h") {
             parsed.outcome = ParsedOptions::Help;
+            return parsed;
+        }
+        if (name == "--version") {
+            parsed.outcome = ParsedOptions::Version;
             return parsed;
         }
         std::string value;
@@ -101,6 +135,13 @@ ParsedOptions parseOptions(const std::vector<std::string> &arguments)
         if (!taker->second(value))
             return error("invalid value for " + name + ": \"" + value + "\"");
     }
+    if (!o.trustedProxy.empty()) {
+        unsigned char binary[sizeof(in6_addr)];
+        if (inet_pton(AF_INET, o.trustedProxy.c_str(), binary) != 1 && inet_pton(AF_INET6, o.trustedProxy.c_str(), binary) != 1)
+            return error("--trusted-proxy must be an IPv4 or IPv6 address");
+    }
+    if (o.lingerSize == 0)
+        o.lingerSize = 2 * o.maxSize;
     if (o.tlsCert.empty() != o.tlsKey.empty())
         return error("--tls-cert and --tls-key go together");
     if (!o.publicUrl.empty()) {

@@ -1,8 +1,14 @@
 #include "server.h"
 
+#include "address.h"
+#include "brake.h"
 #include "content.h"
+#include "linger.h"
+#include "login.h"
 #include "multipart.h"
+#include "page.h"
 #include "store.h"
+#include "sxcu.h"
 
 #include <microhttpd.h>
 
@@ -18,6 +24,8 @@
 #include <set>
 #include <sstream>
 #include <strings.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -31,21 +39,30 @@ using Clock = std::chrono::steady_clock;
 constexpr size_t maxDescriptionCharacters = 1000;
 constexpr size_t maxFilenameCharacters = 255;
 constexpr size_t pageSize = 200;
+constexpr size_t maxFormBytes = 4096;
+const char uploaderFilePath[] = "/tarvello.sxcu";
 
 const char imagePolicy[] = "default-src 'none'; style-src 'unsafe-inline'; sandbox";
 const char pagePolicy[] = "default-src 'none'; img-src 'self'; style-src 'self'; base-uri 'none'; "
-                          "form-action 'none'; frame-ancestors 'none'";
-const char styleSheet[] =
-    "body{font-family:sans-serif;margin:1em}table{border-collapse:collapse}"
-    "td,th{border:1px solid #ccc;padding:4px;text-align:left;vertical-align:middle}"
-    "img{object-fit:contain;background:#eee}td.size,td.date{white-space:nowrap}";
+                          "form-action 'self'; frame-ancestors 'none'";
 
-// A connection's deadline: its next request's headers must arrive by it, then the whole request.
+// A connection's deadline: its next request's headers must arrive by it, then the whole request,
+// then the whole answer.
 struct Tracked
 {
     int fd = -1;
+    std::string client; // addressKey of the peer
     Clock::time_point deadline;
+    Clock::time_point answerDeadline; // the last answer must be read by then
     bool cut = false;
+    uint64_t linger = 0; // bytes of a refused body still to be read and thrown away at close
+};
+
+// What is kept between the calls for one request's body.
+class RequestState
+{
+public:
+    virtual ~RequestState() = default;
 };
 
 std::string formatAddress(const sockaddr *address)
@@ -145,23 +162,44 @@ struct Server::Private
     bool stopping = false;
     std::thread watchdog;
 
-    Private(const Options &o, Store &s, const Accounts &a) : options(o), store(s), accounts(a) {}
+    ConnectionCounter counter;
+    LoginBrake brake;
+    Linger linger;
 
-    void setDeadline(MHD_Connection *connection, unsigned seconds);
+    Private(const Options &o, Store &s, const Accounts &a)
+        : options(o), store(s), accounts(a), counter(o.maxConnections, o.maxPerAddress),
+          brake(LoginBrake::Rules{o.loginTries, o.accountTries})
+    {
+    }
+
+    void setDeadline(MHD_Connection *connection, Clock::duration timeout);
+    void answered(MHD_Connection *connection);
+    void answerDeadline(MHD_Connection *connection, uint64_t bytes);
+    void lingerAfter(MHD_Connection *connection, uint64_t bytes);
     void watch();
     std::string linkBase(MHD_Connection *connection) const;
+    std::string clientOf(MHD_Connection *connection) const;
+
+    using Login = LoginBrake::Outcome;
+    Login logIn(MHD_Connection *connection, const std::string &user, const std::string &password, unsigned *wait);
+    MHD_Result refuseLogin(MHD_Connection *connection, Login outcome, unsigned wait, bool early);
+    MHD_Result refuseEarly(MHD_Connection *connection, unsigned status, const std::string &message,
+                           const std::vector<std::pair<std::string, std::string>> &headers = {});
 
     MHD_Result handle(MHD_Connection *connection, const char *url, const char *method, const char *data,
                       size_t *size, void **state);
+    MHD_Result startUpload(MHD_Connection *connection, const char *url, void **state);
+    MHD_Result startUploaderForm(MHD_Connection *connection, void **state);
     MHD_Result serveGet(MHD_Connection *connection, const std::string &url);
     MHD_Result serveImage(MHD_Connection *connection, const std::string &name);
     MHD_Result serveIndex(MHD_Connection *connection);
+    MHD_Result serveUploaderFile(MHD_Connection *connection, const std::string &authorization);
 };
 
 namespace {
 
 // One upload as it arrives: the "file" part goes to disk, the small parts stay in memory.
-class UploadRequest : public MultipartReader::Sink
+class UploadRequest : public RequestState, public MultipartReader::Sink
 {
 public:
     explicit UploadRequest(Store &store) : m_store(store) {}
@@ -257,6 +295,14 @@ private:
     std::string m_description;
 };
 
+// The login form's fields; the body is small and read whole.
+class FormRequest : public RequestState
+{
+public:
+    std::string body;
+    bool tooLarge = false;
+};
+
 MHD_Result onRequest(void *cls, MHD_Connection *connection, const char *url, const char *method,
                      const char *, const char *data, size_t *size, void **state)
 {
@@ -265,10 +311,17 @@ MHD_Result onRequest(void *cls, MHD_Connection *connection, const char *url, con
 
 void onCompleted(void *cls, MHD_Connection *connection, void **state, MHD_RequestTerminationCode)
 {
-    delete static_cast<UploadRequest *>(*state);
+    delete static_cast<RequestState *>(*state);
     *state = nullptr;
     auto *server = static_cast<Server::Private *>(cls);
-    server->setDeadline(connection, server->options.headerTimeout);
+    server->answered(connection);
+}
+
+// Clients are counted here rather than by MHD's per-address limit, so that lingering sockets
+// and a client's whole IPv6 network count too.
+MHD_Result onAccept(void *cls, const sockaddr *address, socklen_t)
+{
+    return static_cast<Server::Private *>(cls)->counter.admits(addressKey(address)) ? MHD_YES : MHD_NO;
 }
 
 void onConnection(void *cls, MHD_Connection *connection, void **socketContext, MHD_ConnectionNotificationCode code)
@@ -278,28 +331,82 @@ void onConnection(void *cls, MHD_Connection *connection, void **socketContext, M
     if (code == MHD_CONNECTION_NOTIFY_STARTED) {
         auto *tracked = new Tracked;
         tracked->fd = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD)->connect_fd;
+        tracked->client = addressKey(MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS)->client_addr);
         tracked->deadline = Clock::now() + std::chrono::seconds(server->options.headerTimeout);
+        server->counter.add(tracked->client);
         server->tracked.insert(tracked);
         *socketContext = tracked;
-    } else {
-        // Called before the socket is closed, so the watchdog never touches a reused descriptor.
-        auto *tracked = static_cast<Tracked *>(*socketContext);
-        server->tracked.erase(tracked);
-        delete tracked;
-        *socketContext = nullptr;
+        return;
     }
+    // Called before the socket is closed, so the watchdog never touches a reused descriptor,
+    // and a copy of it keeps the connection open for lingering.
+    auto *tracked = static_cast<Tracked *>(*socketContext);
+    if (!tracked)
+        return;
+    server->tracked.erase(tracked);
+    *socketContext = nullptr;
+    const int copy = tracked->linger > 0 && !tracked->cut && !server->stopping ? ::fcntl(tracked->fd, F_DUPFD_CLOEXEC, 0) : -1;
+    if (copy >= 0) {
+        const std::string client = tracked->client;
+        server->linger.adopt(copy, tracked->linger, std::chrono::seconds(server->options.lingerTime),
+                             std::chrono::seconds(server->options.headerTimeout),
+                             [server, client] { server->counter.remove(client); });
+    } else {
+        server->counter.remove(tracked->client);
+    }
+    delete tracked;
+}
+
+Tracked *trackedOf(MHD_Connection *connection)
+{
+    const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+    return info ? static_cast<Tracked *>(info->socket_context) : nullptr;
+}
+
+uint64_t declaredLength(MHD_Connection *connection)
+{
+    uint64_t length = 0;
+    const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
+    if (lengths.size() == 1 && parseNumber(lengths.front(), 0, UINT64_MAX / 2, &length))
+        return length;
+    return UINT64_MAX;
 }
 
 } // namespace
 
-void Server::Private::setDeadline(MHD_Connection *connection, unsigned seconds)
+void Server::Private::setDeadline(MHD_Connection *connection, Clock::duration timeout)
 {
-    const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
-    if (!info || !info->socket_context)
-        return;
     std::lock_guard<std::mutex> lock(trackedMutex);
-    static_cast<Tracked *>(info->socket_context)->deadline =
-        seconds ? Clock::now() + std::chrono::seconds(seconds) : Clock::time_point::max();
+    if (Tracked *tracked = trackedOf(connection))
+        tracked->deadline = Clock::now() + timeout;
+}
+
+// The next request's headers are due; an answer the kernel still holds keeps its own deadline,
+// so a reader within its rate is never cut while it reads.
+void Server::Private::answered(MHD_Connection *connection)
+{
+    std::lock_guard<std::mutex> lock(trackedMutex);
+    if (Tracked *tracked = trackedOf(connection))
+        tracked->deadline = std::max(Clock::now() + std::chrono::seconds(options.headerTimeout), tracked->answerDeadline);
+}
+
+// A reader too slow for the answer's size would hold its connection (and the image's file) for
+// as long as it liked: the idle timeout only needs a byte now and then.
+void Server::Private::answerDeadline(MHD_Connection *connection, uint64_t bytes)
+{
+    std::lock_guard<std::mutex> lock(trackedMutex);
+    if (Tracked *tracked = trackedOf(connection)) {
+        tracked->answerDeadline = Clock::now() + std::chrono::seconds(options.headerTimeout)
+            + std::chrono::milliseconds(bytes * 1000 / options.minRate);
+        tracked->deadline = tracked->answerDeadline;
+    }
+}
+
+void Server::Private::lingerAfter(MHD_Connection *connection, uint64_t bytes)
+{
+    std::lock_guard<std::mutex> lock(trackedMutex);
+    if (Tracked *tracked = trackedOf(connection))
+        tracked->linger = options.lingerTime > 0 ? std::min(bytes, options.lingerSize) : 0;
 }
 
 // MHD's own timeout only counts idle time, so a client that sends a byte now and then would
@@ -312,6 +419,13 @@ void Server::Private::watch()
         const Clock::time_point now = Clock::now();
         for (Tracked *connection : tracked) {
             if (!connection->cut && connection->deadline < now) {
+                // An answer not yet read is reset, so that what the kernel still holds of it
+                // is dropped rather than sent on at the reader's pace.
+                int unsent = 0;
+                if (::ioctl(connection->fd, SIOCOUTQ, &unsent) == 0 && unsent > 0) {
+                    struct linger reset = {1, 0};
+                    ::setsockopt(connection->fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+                }
                 ::shutdown(connection->fd, SHUT_RDWR);
                 connection->cut = true;
             }
@@ -331,55 +445,95 @@ std::string Server::Private::linkBase(MHD_Connection *connection) const
     return scheme + "://" + formatAddress(reinterpret_cast<sockaddr *>(&local)) + ":" + std::to_string(port);
 }
 
+// Who is logging in, for the brake: the peer, or behind the trusted proxy the address it
+// appended last to X-Forwarded-For (earlier entries come from the client and prove nothing).
+std::string Server::Private::clientOf(MHD_Connection *connection) const
+{
+    const std::string peer = addressKey(MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS)->client_addr);
+    if (options.trustedProxy.empty() || peer != addressKey(options.trustedProxy))
+        return peer;
+    const std::vector<std::string> forwarded = headerValues(connection, "X-Forwarded-For");
+    if (forwarded.empty())
+        return peer;
+    const std::string &last = forwarded.back();
+    const size_t comma = last.find_last_of(',');
+    std::string entry = last.substr(comma == std::string::npos ? 0 : comma + 1);
+    entry.erase(0, entry.find_first_not_of(" \t"));
+    entry.erase(entry.find_last_not_of(" \t") + 1);
+    const std::string key = addressKey(entry);
+    return key.empty() ? peer : key;
+}
+
+Server::Private::Login Server::Private::logIn(MHD_Connection *connection, const std::string &user,
+                                              const std::string &password, unsigned *wait)
+{
+    if (!accounts.enabled())
+        return Login::Wrong;
+    const auto matches = [this, &user, &password] { return accounts.check(user, password); };
+    return brake.attempt(clientOf(connection), user, Clock::now(), matches, wait);
+}
+
+MHD_Result Server::Private::refuseLogin(MHD_Connection *connection, Login outcome, unsigned wait, bool early)
+{
+    unsigned status = 403;
+    std::string message = "wrong user name or password";
+    std::vector<std::pair<std::string, std::string>> headers;
+    if (!accounts.enabled()) {
+        message = "this host has no user accounts; upload without a login";
+    } else if (outcome == Login::Wait) {
+        status = 429;
+        message = "too many wrong logins; try again in " + std::to_string(wait) + (wait == 1 ? " second" : " seconds");
+        headers.emplace_back("Retry-After", std::to_string(wait));
+    }
+    if (early)
+        return refuseEarly(connection, status, message, headers);
+    return answer(connection, status, "error: " + message + "\n", "text/plain; charset=utf-8", headers);
+}
+
+// An answer before the body was read: MHD closes the connection after it, and the rest of the
+// body is read and thrown away first (see Linger).
+MHD_Result Server::Private::refuseEarly(MHD_Connection *connection, unsigned status, const std::string &message,
+                                        const std::vector<std::pair<std::string, std::string>> &headers)
+{
+    lingerAfter(connection, declaredLength(connection));
+    return answer(connection, status, "error: " + message + "\n", "text/plain; charset=utf-8", headers);
+}
+
 MHD_Result Server::Private::handle(MHD_Connection *connection, const char *url, const char *method,
                                    const char *data, size_t *size, void **state)
 {
     if (!*state) {
-        setDeadline(connection, options.requestTimeout);
+        setDeadline(connection, std::chrono::seconds(options.requestTimeout));
         const std::string verb = method;
-        if (verb == "GET" || verb == "HEAD") {
-            // A reader of a large image is bounded by the idle timeout, not by a deadline.
-            setDeadline(connection, 0);
+        if (verb == "GET" || verb == "HEAD")
             return serveGet(connection, url);
-        }
         if (verb != "POST")
-            return plainError(connection, 405, "the host takes GET, HEAD and POST");
+            return refuseEarly(connection, 405, "the host takes GET, HEAD and POST", {{"Allow", "GET, HEAD, POST"}});
+        if (std::strcmp(url, uploaderFilePath) == 0)
+            return startUploaderForm(connection, state);
+        return startUpload(connection, url, state);
+    }
 
-        auto *request = new UploadRequest(store);
-        *state = request;
-        request->path = parseUploadPath(url);
-        if (!request->path.valid)
-            return plainError(connection, 404, "no such upload address");
-        if (request->path.hasCredentials) {
-            if (!accounts.enabled())
-                return plainError(connection, 403, "this host has no user accounts; upload without a login");
-            if (!accounts.check(request->path.user, request->path.password))
-                return plainError(connection, 403, "wrong user name or password");
+    if (auto *form = dynamic_cast<FormRequest *>(static_cast<RequestState *>(*state))) {
+        if (*size > 0) {
+            form->tooLarge = form->tooLarge || form->body.size() + *size > maxFormBytes;
+            if (!form->tooLarge)
+                form->body.append(data, *size);
+            *size = 0;
+            return MHD_YES;
         }
-        // Every body taken has a length known in advance, checked before a byte of it is read.
-        if (!headerValues(connection, "Transfer-Encoding").empty())
-            return plainError(connection, 411, "the upload needs a Content-Length");
-        for (const std::string &encoding : headerValues(connection, "Content-Encoding")) {
-            if (strcasecmp(encoding.c_str(), "identity") != 0)
-                return plainError(connection, 415, "encoded uploads are not taken");
-        }
-        const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
-        if (lengths.empty())
-            return plainError(connection, 411, "the upload needs a Content-Length");
-        uint64_t length = 0;
-        for (const std::string &value : lengths) {
-            uint64_t one = 0;
-            if (!parseNumber(value, 0, UINT64_MAX / 2, &one) || (value != lengths.front()))
-                return plainError(connection, 400, "the Content-Length is invalid");
-            length = one;
-        }
-        if (length > options.maxSize)
-            return plainError(connection, 413, "the upload is larger than this host takes");
-        const std::string boundary = multipartBoundary(headerValue(connection, "Content-Type"));
-        if (boundary.empty())
-            return plainError(connection, 400, "expected a multipart/form-data upload");
-        request->reader = std::make_unique<MultipartReader>(boundary, request);
-        return MHD_YES;
+        if (form->tooLarge)
+            return plainError(connection, 413, "the form is larger than this host takes");
+        const std::map<std::string, std::string> fields = parseFormFields(form->body);
+        const auto user = fields.find("user"), password = fields.find("password");
+        if (user == fields.end() || user->second.empty())
+            return plainError(connection, 400, "the form needs a user name");
+        const std::string pw = password == fields.end() ? std::string() : password->second;
+        unsigned wait = 0;
+        const Login outcome = logIn(connection, user->second, pw, &wait);
+        if (outcome != Login::Good)
+            return refuseLogin(connection, outcome, wait, false);
+        return serveUploaderFile(connection, "Basic " + base64Encoded(user->second + ":" + pw));
     }
 
     auto *request = static_cast<UploadRequest *>(*state);
@@ -397,16 +551,106 @@ MHD_Result Server::Private::handle(MHD_Connection *connection, const char *url, 
     return request->finish(connection, *this);
 }
 
+MHD_Result Server::Private::startUpload(MHD_Connection *connection, const char *url, void **state)
+{
+    auto *request = new UploadRequest(store);
+    *state = static_cast<RequestState *>(request);
+    request->path = parseUploadPath(url);
+    if (!request->path.valid)
+        return refuseEarly(connection, 404, "no such upload address");
+    // The address form and the header form of a login are the same login.
+    const std::vector<std::string> authorization = headerValues(connection, "Authorization");
+    if (!authorization.empty()) {
+        std::string user, password;
+        if (authorization.size() > 1 || !parseBasicAuthorization(authorization.front(), &user, &password))
+            return refuseEarly(connection, 400, "the Authorization header is not one Basic login");
+        if (request->path.hasCredentials)
+            return refuseEarly(connection, 400, "two logins: in the address and in the Authorization header");
+        request->path.hasCredentials = true;
+        request->path.user = user;
+        request->path.password = password;
+    }
+    if (request->path.hasCredentials) {
+        unsigned wait = 0;
+        const Login outcome = logIn(connection, request->path.user, request->path.password, &wait);
+        if (outcome != Login::Good)
+            return refuseLogin(connection, outcome, wait, true);
+    }
+    // Every body taken has a length known in advance, checked before a byte of it is read.
+    if (!headerValues(connection, "Transfer-Encoding").empty())
+        return refuseEarly(connection, 411, "the upload needs a Content-Length");
+    for (const std::string &encoding : headerValues(connection, "Content-Encoding")) {
+        if (strcasecmp(encoding.c_str(), "identity") != 0)
+            return refuseEarly(connection, 415, "encoded uploads are not taken");
+    }
+    const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
+    if (lengths.empty())
+        return refuseEarly(connection, 411, "the upload needs a Content-Length");
+    uint64_t length = 0;
+    for (const std::string &value : lengths) {
+        uint64_t one = 0;
+        if (!parseNumber(value, 0, UINT64_MAX / 2, &one) || (value != lengths.front()))
+            return refuseEarly(connection, 400, "the Content-Length is invalid");
+        length = one;
+    }
+    if (length > options.maxSize)
+        return refuseEarly(connection, 413, "the upload is larger than this host takes");
+    const std::string boundary = multipartBoundary(headerValue(connection, "Content-Type"));
+    if (boundary.empty())
+        return refuseEarly(connection, 400, "expected a multipart/form-data upload");
+    request->reader = std::make_unique<MultipartReader>(boundary, request);
+    return MHD_YES;
+}
+
+MHD_Result Server::Private::startUploaderForm(MHD_Connection *connection, void **state)
+{
+    *state = static_cast<RequestState *>(new FormRequest);
+    if (!accounts.enabled())
+        return refuseEarly(connection, 404, "this host has no user accounts; the file for anonymous uploads is at "
+                                            + std::string(uploaderFilePath));
+    if (declaredLength(connection) > maxFormBytes)
+        return refuseEarly(connection, 413, "the form is larger than this host takes");
+    return MHD_YES;
+}
+
 MHD_Result Server::Private::serveGet(MHD_Connection *connection, const std::string &url)
 {
     if (url == "/")
         return serveIndex(connection);
-    if (url == "/style.css")
+    if (url == "/style.css") {
+        answerDeadline(connection, std::strlen(styleSheet));
         return answer(connection, MHD_HTTP_OK, styleSheet, "text/css; charset=utf-8",
                       {{"X-Content-Type-Options", "nosniff"}, {"Cache-Control", "max-age=86400"}});
+    }
+    if (url == uploaderFilePath) {
+        // The header login fetches the file with that login (curl -u name:password ...).
+        std::string authorization;
+        const std::vector<std::string> given = headerValues(connection, "Authorization");
+        if (!given.empty()) {
+            std::string user, password;
+            if (given.size() > 1 || !parseBasicAuthorization(given.front(), &user, &password))
+                return plainError(connection, 400, "the Authorization header is not one Basic login");
+            unsigned wait = 0;
+            const Login outcome = logIn(connection, user, password, &wait);
+            if (outcome != Login::Good)
+                return refuseLogin(connection, outcome, wait, false);
+            authorization = "Basic " + base64Encoded(user + ":" + password);
+        }
+        return serveUploaderFile(connection, authorization);
+    }
     if (url.compare(0, 3, "/i/") == 0)
         return serveImage(connection, url.substr(3));
     return plainError(connection, 404, "not found");
+}
+
+MHD_Result Server::Private::serveUploaderFile(MHD_Connection *connection, const std::string &authorization)
+{
+    const std::string base = linkBase(connection);
+    const std::string file = customUploaderFile(base, authorization);
+    answerDeadline(connection, file.size());
+    return answer(connection, MHD_HTTP_OK, file, "application/json",
+                  {{"Content-Disposition", "attachment; filename=\"" + customUploaderFileName(base) + "\""},
+                   {"Cache-Control", "no-store"}, {"X-Content-Type-Options", "nosniff"}});
 }
 
 MHD_Result Server::Private::serveImage(MHD_Connection *connection, const std::string &name)
@@ -422,6 +666,7 @@ MHD_Result Server::Private::serveImage(MHD_Connection *connection, const std::st
         return answer(connection, 416, std::string(), "text/plain",
                       {{"Content-Range", "bytes */" + std::to_string(size)}});
     }
+    answerDeadline(connection, range.length);
     // Streamed from the file: memory does not grow with the image.
     MHD_Response *response = MHD_create_response_from_fd_at_offset64(range.length, fd, range.first);
     if (!response) {
@@ -453,32 +698,13 @@ MHD_Result Server::Private::serveIndex(MHD_Connection *connection)
     const char *pageArgument = MHD_lookup_connection_value(connection, MHD_GET_ARGUMENT_KIND, "page");
     if (pageArgument && !parseNumber(pageArgument, 0, 1000000, &pageIndex))
         return plainError(connection, 400, "no such page");
-    size_t total = 0;
-    const std::vector<Record> records = store.page(size_t(pageIndex), pageSize, &total);
-
-    std::string html;
-    html.reserve(1024 + records.size() * 512);
-    html += "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Tarvello image host</title>"
-            "<link rel=\"stylesheet\" href=\"/style.css\"></head><body><h1>Tarvello image host</h1>\n<p>"
-          + std::to_string(total) + (total == 1 ? " image" : " images") + ", newest first.</p>\n"
-            "<table><tr><th>Image</th><th>File</th><th>Size</th><th>Date (UTC)</th><th>User</th>"
-            "<th>Description</th></tr>\n";
-    for (const Record &record : records) {
-        const std::string link = "/i/" + htmlEscaped(record.name);
-        const std::string filename = record.filename.empty() ? record.name : clientText(record.filename, maxFilenameCharacters);
-        html += "<tr><td><a href=\"" + link + "\"><img src=\"" + link
-              + "\" loading=\"lazy\" width=\"160\" height=\"90\" alt=\"\"></a></td><td><a href=\"" + link + "\">"
-              + htmlEscaped(filename) + "</a></td><td class=\"size\">" + readableSize(record.size)
-              + "</td><td class=\"date\">" + htmlEscaped(record.date) + "</td><td>"
-              + htmlEscaped(clientText(record.user, maxFilenameCharacters)) + "</td><td>"
-              + htmlEscaped(clientText(record.description, maxDescriptionCharacters)) + "</td></tr>\n";
-    }
-    html += "</table>\n<p>";
-    if (pageIndex > 0)
-        html += "<a href=\"/?page=" + std::to_string(pageIndex - 1) + "\">Newer</a> ";
-    if ((pageIndex + 1) * pageSize < total)
-        html += "<a href=\"/?page=" + std::to_string(pageIndex + 1) + "\">Older</a>";
-    html += "</p></body></html>\n";
+    IndexPage page;
+    page.index = size_t(pageIndex);
+    page.pageSize = pageSize;
+    page.records = store.page(page.index, pageSize, &page.total);
+    page.accounts = accounts.enabled();
+    const std::string html = indexHtml(page);
+    answerDeadline(connection, html.size());
     return answer(connection, MHD_HTTP_OK, html, "text/html; charset=utf-8",
                   {{"Content-Security-Policy", pagePolicy}, {"X-Content-Type-Options", "nosniff"},
                    {"Cache-Control", "no-cache"}});
@@ -551,7 +777,6 @@ bool Server::start(std::string *problem)
         {MHD_OPTION_LISTEN_SOCKET, listener, nullptr},
         {MHD_OPTION_THREAD_POOL_SIZE, 4, nullptr},
         {MHD_OPTION_CONNECTION_LIMIT, intptr_t(o.maxConnections), nullptr},
-        {MHD_OPTION_PER_IP_CONNECTION_LIMIT, intptr_t(o.maxPerAddress), nullptr},
         // Header lines, their count included, must fit in this; bodies stream through it.
         {MHD_OPTION_CONNECTION_MEMORY_LIMIT, 128 * 1024, nullptr},
         {MHD_OPTION_CONNECTION_TIMEOUT, intptr_t(std::max(o.headerTimeout, 60u)), nullptr},
@@ -564,7 +789,7 @@ bool Server::start(std::string *problem)
         items.push_back({MHD_OPTION_HTTPS_MEM_KEY, 0, const_cast<char *>(d->key.c_str())});
     }
     items.push_back({MHD_OPTION_END, 0, nullptr});
-    d->daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &onRequest, d.get(), MHD_OPTION_ARRAY, items.data(),
+    d->daemon = MHD_start_daemon(flags, 0, &onAccept, d.get(), &onRequest, d.get(), MHD_OPTION_ARRAY, items.data(),
                                  MHD_OPTION_END);
     if (!d->daemon) {
         ::close(listener);
@@ -587,11 +812,11 @@ std::string Server::describeBase() const
 
 void Server::stop()
 {
+    {
+        std::lock_guard<std::mutex> lock(d->trackedMutex);
+        d->stopping = true;
+    }
     if (d->watchdog.joinable()) {
-        {
-            std::lock_guard<std::mutex> lock(d->trackedMutex);
-            d->stopping = true;
-        }
         d->wake.notify_all();
         d->watchdog.join();
     }
@@ -599,6 +824,7 @@ void Server::stop()
         MHD_stop_daemon(d->daemon);
         d->daemon = nullptr;
     }
+    d->linger.stop();
 }
 
 } // namespace host

@@ -1,5 +1,8 @@
 #include "store.h"
 
+#include "content.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -12,12 +15,16 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
+#include <vector>
 
 namespace host {
 
+const char uploadPathPrefix[] = "/upload/index/bitlyonly/true/";
+
 namespace {
 
-const std::string uploadPrefix = "/upload/index/bitlyonly/true/";
+const std::string uploadPrefix = uploadPathPrefix;
 const char partialPrefix[] = ".upload-";
 const char partialSuffix[] = ".part";
 
@@ -209,7 +216,7 @@ Store::~Store()
         ::close(m_indexFd);
 }
 
-bool Store::open(std::string *problem)
+bool Store::open(std::string *problem, const std::function<void(const std::string &)> &log)
 {
     ::mkdir(m_directory.c_str(), 0755);
     struct stat info;
@@ -237,6 +244,13 @@ bool Store::open(std::string *problem)
         *problem = "cannot open " + indexPath;
         return false;
     }
+    return readIndex(problem) && reconcile(problem, log);
+}
+
+bool Store::readIndex(std::string *problem)
+{
+    const std::string indexPath = m_directory + "/" + indexFileName;
+    m_lineStarts.clear();
     char buffer[65536];
     uint64_t offset = 0;
     uint64_t lineStart = 0;
@@ -263,6 +277,76 @@ bool Store::open(std::string *problem)
     }
     m_indexSize = lineStart;
     return true;
+}
+
+// A commit links the finished file under its name and then writes its line; a crash between
+// the two leaves an image that is served but listed nowhere, whose uploader never got its link.
+bool Store::reconcile(std::string *problem, const std::function<void(const std::string &)> &log)
+{
+    auto say = [&log](const std::string &line) {
+        if (log)
+            log(line);
+    };
+    const std::string indexPath = m_directory + "/" + indexFileName;
+    std::string index(m_indexSize, '\0');
+    if (m_indexSize > 0 && ::pread(m_indexFd, index.data(), index.size(), 0) != ssize_t(index.size())) {
+        *problem = "cannot read " + indexPath;
+        return false;
+    }
+
+    std::unordered_set<std::string> listed;
+    for (size_t start = 0; start < index.size();) {
+        const size_t end = index.find('\n', start);
+        listed.insert(index.substr(start, index.find('\t', start) - start));
+        start = end + 1;
+    }
+
+    struct Found
+    {
+        time_t modified;
+        std::string name;
+        uint64_t size;
+    };
+    std::vector<Found> found;
+    if (DIR *dir = ::opendir(m_directory.c_str())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (!validImageName(name) || listed.count(name))
+                continue;
+            const int fd = ::openat(::dirfd(dir), name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+            struct stat info;
+            std::string head(sniffLength, '\0');
+            ssize_t n = -1;
+            if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+                n = ::pread(fd, head.data(), head.size(), 0);
+            if (fd >= 0)
+                ::close(fd);
+            if (n < 0)
+                continue; // not a file of ours to judge
+            head.resize(size_t(n));
+            if (sniffImageType(head, uint64_t(info.st_size)) == name.substr(name.find('.') + 1)) {
+                found.push_back({info.st_mtime, name, uint64_t(info.st_size)});
+            } else {
+                ::unlinkat(::dirfd(dir), name.c_str(), 0);
+                say("removed " + name + ": it was never recorded and is not a complete image");
+            }
+        }
+        ::closedir(dir);
+    }
+    std::sort(found.begin(), found.end(), [](const Found &a, const Found &b) { return a.modified < b.modified; });
+
+    std::string added;
+    for (const Found &image : found) {
+        added += image.name + '\t' + std::to_string(image.size) + "\t\t\t\t" + utcDate(image.modified) + '\n';
+        say("listed " + image.name + ": it was stored but not recorded when the host stopped");
+    }
+    if (added.empty())
+        return true;
+    if (!writeAll(m_indexFd, added.data(), added.size()) || ::fdatasync(m_indexFd) != 0) {
+        *problem = "cannot write " + indexPath;
+        return false;
+    }
+    return readIndex(problem);
 }
 
 std::unique_ptr<Store::Upload> Store::begin()

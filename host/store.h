@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -19,6 +20,7 @@ struct UploadPath
     std::string password;
 };
 UploadPath parseUploadPath(const std::string &target);
+extern const char uploadPathPrefix[];
 
 class Accounts
 {
@@ -70,7 +72,9 @@ public:
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
 
-    bool open(std::string *problem);
+    // Also reconciles the folder with the index: an image the host stopped before recording is
+    // listed if it is complete and removed if not, each with a line through `log`.
+    bool open(std::string *problem, const std::function<void(const std::string &)> &log = nullptr);
     std::unique_ptr<Upload> begin();
     // Moves the upload under a new name of that type and records it; on failure nothing stays.
     bool commit(std::unique_ptr<Upload> upload, const std::string &type, Record record, std::string *name);
@@ -83,6 +87,9 @@ public:
     static const char indexFileName[];
 
 private:
+    bool readIndex(std::string *problem);
+    bool reconcile(std::string *problem, const std::function<void(const std::string &)> &log);
+
     std::string m_directory;
     mutable std::mutex m_mutex;
     int m_indexFd = -1;

@@ -18,7 +18,7 @@ export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TMPDIR="$work" XDG_RUNTIME_DIR="$w
 exec 2>"$work/stderr.log" # the benchmark programs are chatty; failures still stop the script
 cd "$work"
 
-# BENCH_ONLY="add edit upload startup drop autoupload uploadall hostload" picks sections; all by default.
+# BENCH_ONLY="add edit upload startup drop autoupload uploadall history hostload" picks sections; all by default.
 only() { [ -z "${BENCH_ONLY:-}" ] || [[ " $BENCH_ONLY " == *" $1 "* ]]; }
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 field() { awk -v k="$1" '$1 == k {print $2}'; }
@@ -141,6 +141,23 @@ for _ in $(seq $((runs * 3))); do
 done
 ratio "start-up, 1000 files named (vs none)" "$(printf '%s\n' "${many[@]}" | median)" \
       "$(printf '%s\n' "${none[@]}" | median)" 2.00 s
+fi
+
+# The upload history with 100,000 records: opening its window, searching, and what recording
+# costs the GUI thread.
+if only history; then
+"$bench" history-fill "$work/history.sqlite" 100000 >"$work/fill.log"
+opened=(); searched=(); recorded=()
+for _ in $(seq "$runs"); do
+    out=$("$bench" history-window "$work/history.sqlite")
+    opened+=("$(field window_open <<<"$out")"); searched+=("$(field search_slowest <<<"$out")")
+    recorded+=("$("$bench" history-record "$work/record.sqlite" | field record_max | awk '{print $1 * 1000}')")
+    rm -f "$work"/record.sqlite*
+done
+absolute "history 100k: window open" "$(printf '%s\n' "${opened[@]}" | median)" 0.200 s
+absolute "history 100k: slowest search" "$(printf '%s\n' "${searched[@]}" | median)" 0.100 s
+absolute "history: record, slowest of 1000" "$(printf '%s\n' "${recorded[@]}" | median)" 1.000 ms
+rm -f "$work"/history.sqlite*
 fi
 
 # The image host under load: parallel uploads and slow clients (see scripts/bench_host.sh).

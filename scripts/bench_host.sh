@@ -15,7 +15,9 @@ side=$(awk -v m="$mb" 'BEGIN { printf "%d", sqrt(m * 1048576 / 2.55) }') # noise
 convert -size "${side}x${side}" xc:gray +noise Random -depth 8 -define png:color-type=2 "$work/image.png"
 bytes=$(stat -c %s "$work/image.png")
 
-"$host_bin" --port 0 --data "$work/data" --port-file "$work/port" --max-size $((bytes * 2 + 65536)) >/dev/null &
+# Every client here is 127.0.0.1: the per-address limit would measure itself.
+"$host_bin" --port 0 --data "$work/data" --port-file "$work/port" --max-size $((bytes * 2 + 65536)) \
+    --max-per-address 0 >/dev/null &
 host_pid=$!; pids+=("$host_pid")
 for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
 port=$(cat "$work/port")

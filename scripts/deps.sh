@@ -7,6 +7,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     qt6-image-formats-plugins libqt6svg6 qt6-wayland
+    libqt6sql6-sqlite
     zlib1g-dev
     qtkeychain-qt6-dev
     libxcb1-dev
@@ -23,6 +24,7 @@ if [ "${1:-build}" = test ]; then
                wtype dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
     packages+=(openssl) # the host tests: a TLS certificate
     packages+=(gnome-keyring libsecret-tools) # a real Secret Service for the destinations' keyring
+    packages+=(man-db systemd) # the host's manual page and unit: man -l, systemd-analyze verify
 fi
 
 missing=()

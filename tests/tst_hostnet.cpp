@@ -5,14 +5,24 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <arpa/inet.h>
+#include <csignal>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -82,12 +92,54 @@ struct Answer
     }
 };
 
+// A client at 127.0.0.N: the whole of 127/8 is this machine, so tests have many addresses.
+void connectFrom(QTcpSocket &socket, quint16 port, int from)
+{
+    if (from > 1)
+        socket.bind(QHostAddress(QStringLiteral("127.0.0.%1").arg(from)));
+    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+}
+
+// A plain blocking socket: unlike QTcpSocket it keeps sending after the host has finished its
+// answer and half-closed, as HTTP clients that read only after sending do.
+class RawClient
+{
+public:
+    explicit RawClient(quint16 port) : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const timeval timeout{5, 0};
+        ::setsockopt(m_fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+        ::setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+        m_connected = ::connect(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    }
+    ~RawClient() { ::close(m_fd); }
+    bool send(const QByteArray &data)
+    {
+        return m_connected && ::send(m_fd, data.constData(), size_t(data.size()), MSG_NOSIGNAL) == data.size();
+    }
+    QByteArray statusLine()
+    {
+        char buffer[4096];
+        const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, MSG_WAITALL);
+        const QByteArray received(buffer, qMax<qsizetype>(0, n));
+        return received.left(received.indexOf("\r\n"));
+    }
+
+private:
+    int m_fd;
+    bool m_connected;
+};
+
 // Sends the request (as much of it as the host reads) and reads the answer until the host
 // closes or the body is complete.
-Answer exchange(quint16 port, const QByteArray &request, int timeoutMs = 5000)
+Answer exchange(quint16 port, const QByteArray &request, int timeoutMs = 5000, int from = 1)
 {
     QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    connectFrom(socket, port, from);
     Answer answer;
     if (!socket.waitForConnected(timeoutMs))
         return answer;
@@ -173,12 +225,12 @@ private:
 };
 
 // Connections that send a few bytes of a request and then hold on.
-std::vector<std::unique_ptr<QTcpSocket>> slowClients(quint16 port, int count, const QByteArray &start)
+std::vector<std::unique_ptr<QTcpSocket>> slowClients(quint16 port, int count, const QByteArray &start, int from = 1)
 {
     std::vector<std::unique_ptr<QTcpSocket>> sockets;
     for (int i = 0; i < count; ++i) {
         auto socket = std::make_unique<QTcpSocket>();
-        socket->connectToHost(QStringLiteral("127.0.0.1"), port);
+        connectFrom(*socket, port, from);
         if (socket->waitForConnected(2000)) {
             socket->write(start);
             socket->waitForBytesWritten(1000);
@@ -220,11 +272,25 @@ private slots:
     void indexPage();
     void slowClients();
     void deadline();
+    void stopsWhileClientsHang_data();
     void stopsWhileClientsHang();
     void crashLeavesNothing();
     void fullDisk_data();
     void fullDisk();
     void tls();
+    void earlyRefusal_data();
+    void earlyRefusal();
+    void lingerBounds_data();
+    void lingerBounds();
+    void loginBrake_data();
+    void loginBrake();
+    void slowReader_data();
+    void slowReader();
+    void perAddress();
+    void fileLimit_data();
+    void fileLimit();
+    void uploaderFile_data();
+    void uploaderFile();
 
 private:
     QString data(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
@@ -253,6 +319,7 @@ void tst_HostNet::startup_data()
     QTest::newRow("users is a folder") << QStringList{"--users", QDir::tempPath()} << 1;
     QTest::newRow("missing certificate") << QStringList{"--tls-cert", "/nonexistent", "--tls-key", "/nonexistent"} << 1;
     QTest::newRow("help") << QStringList{"--help"} << 0;
+    QTest::newRow("version") << QStringList{"--version"} << 0;
 }
 
 void tst_HostNet::startup()
@@ -266,6 +333,8 @@ void tst_HostNet::startup()
     QCOMPARE(process.exitCode(), exitCode);
     if (exitCode == 2)
         QVERIFY(process.readAllStandardError().contains("usage:"));
+    if (arguments == QStringList{"--version"})
+        QCOMPARE(process.readAllStandardOutput(), QByteArray("tarvello-host " TARVELLO_VERSION "\n"));
 }
 
 void tst_HostNet::refusals_data()
@@ -423,7 +492,9 @@ void tst_HostNet::indexPage()
     const QByteArray latin1 = "caf\xe9 &#8364;";
     QCOMPARE(exchange(host.port(), post(form(m_png, "<b>first.png", utf8))).status, 200);
     QCOMPARE(exchange(host.port(), post(form(m_png, "C:\\Pictures\\second.png", latin1 + QByteArray(5000, 'x')))).status, 200);
-    for (int i = 0; i < 200; ++i)
+    // Typed as "&#38;#65;" (a literal "&#65;" with its '&' written as a reference), shown as "&#65;".
+    QCOMPARE(exchange(host.port(), post(form(m_png, "typed.png", "&#38;#65;"))).status, 200);
+    for (int i = 0; i < 199; ++i)
         QCOMPARE(exchange(host.port(), post(form(m_png, "n" + QByteArray::number(i) + ".png"))).status, 200);
 
     const Answer page = exchange(host.port(), get("/"));
@@ -432,7 +503,8 @@ void tst_HostNet::indexPage()
     QVERIFY(policy.contains("default-src 'none'"));
     QVERIFY(!policy.contains("script"));
     QCOMPARE(page.body.count("<tr><td>"), 200);
-    QVERIFY(page.body.indexOf("n199.png") < page.body.indexOf("n198.png")); // newest first
+    QVERIFY(page.body.indexOf("n198.png") < page.body.indexOf("n197.png")); // newest first
+    QVERIFY(page.body.contains(">&amp;#65;<"));
     QVERIFY(page.body.contains("?page=1"));
     QVERIFY(page.body.contains("loading=\"lazy\" width=\"160\" height=\"90\""));
     QVERIFY(QRegularExpression("\\d+(\\.\\d)? KB|\\d+ bytes").match(QString::fromUtf8(page.body)).hasMatch());
@@ -442,7 +514,7 @@ void tst_HostNet::indexPage()
     QCOMPARE(older.body.count("<tr><td>"), 2);
     QVERIFY(older.body.contains("&lt;b&gt;first.png"));
     QVERIFY(older.body.contains(">second.png<"));
-    QCOMPARE(older.body.count(utf8), 2); // from UTF-8, and from Latin-1 with a reference
+    QCOMPARE(older.body.count(utf8), 4); // from UTF-8, and from Latin-1 with a reference; cell and alt text
     QVERIFY(!older.body.contains(QByteArray(1001, 'x')));
     QVERIFY(older.body.contains(QByteArray(994, 'x')));
 }
@@ -451,7 +523,11 @@ void tst_HostNet::slowClients()
 {
     Host host;
     QVERIFY(host.start(data("slow")));
-    const auto slow = ::slowClients(host.port(), 100, "POST " + uploadPath + " HTTP/1.1\r\nHost: 1");
+    std::vector<std::unique_ptr<QTcpSocket>> slow;
+    for (int from = 2; from < 12; ++from) {
+        for (auto &socket : ::slowClients(host.port(), 10, "POST " + uploadPath + " HTTP/1.1\r\nHost: 1", from))
+            slow.push_back(std::move(socket));
+    }
     QElapsedTimer clock;
     clock.start();
     const Answer answer = exchange(host.port(), post(form(m_png)), 3000);
@@ -474,16 +550,26 @@ void tst_HostNet::deadline()
     QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QAbstractSocket::UnconnectedState, 5000);
 }
 
+void tst_HostNet::stopsWhileClientsHang_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+}
+
 void tst_HostNet::stopsWhileClientsHang()
 {
+    QFETCH(int, signal);
     Host host;
     QVERIFY(host.start(data("stop")));
-    const auto slow = ::slowClients(host.port(), 20, "POST " + uploadPath + " HTTP/1.1\r\nHost: 1");
+    const auto slow = ::slowClients(host.port(), 15, "POST " + uploadPath + " HTTP/1.1\r\nHost: 1", 2);
     const QByteArray body = form(png(200 * 1024));
-    const auto uploading = ::slowClients(host.port(), 5, post(body).left(100 * 1024));
-    host.process().terminate();
+    const auto uploading = ::slowClients(host.port(), 5, post(body).left(100 * 1024), 3);
+    QTRY_VERIFY_WITH_TIMEOUT(!host.leftovers().isEmpty(), 3000);
+    ::kill(pid_t(host.process().processId()), signal);
     QVERIFY(host.process().waitForFinished(3000));
     QCOMPARE(host.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(host.process().exitCode(), 0);
     QVERIFY(host.leftovers().isEmpty());
 }
 
@@ -564,6 +650,261 @@ void tst_HostNet::tls()
     QCOMPARE(fetched, m_png);
     // Plain HTTP on the TLS port gets no image.
     QVERIFY(exchange(host.port(), get(link.mid(base.size())), 3000).status != 200);
+}
+
+void tst_HostNet::earlyRefusal_data()
+{
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QByteArray>("headers");
+    QTest::addColumn<int>("bodyBytes");
+    QTest::addColumn<bool>("qt"); // QNetworkAccessManager, else a raw client that reads only after sending all
+    QTest::addColumn<int>("status");
+
+    const QByteArray wrong = uploadPath + "user/ann/pw/nope";
+    QTest::newRow("wrong password, 150 KB") << wrong << QByteArray() << 150000 << false << 403;
+    QTest::newRow("wrong password, 6 MB") << wrong << QByteArray() << 6000000 << false << 403;
+    QTest::newRow("wrong Basic login, 2 MB") << uploadPath << QByteArray("Authorization: Basic YW5uOm5vcGU=\r\n") << 2000000
+                                            << false << 403;
+    QTest::newRow("Qt, wrong password, 11 KB") << wrong << QByteArray() << 11000 << true << 403;
+    QTest::newRow("Qt, wrong password, 150 KB") << wrong << QByteArray() << 150000 << true << 403;
+    QTest::newRow("Qt, wrong password, 6 MB") << wrong << QByteArray() << 6000000 << true << 403;
+    QTest::newRow("Qt, too large, 5 MB") << uploadPath << QByteArray() << 5000000 << true << 413;
+}
+
+// Refused from its headers, an upload still gets its answer read: the host keeps reading the
+// rest of the body instead of resetting the connection under the client's writes.
+void tst_HostNet::earlyRefusal()
+{
+    QFETCH(QByteArray, path);
+    QFETCH(QByteArray, headers);
+    QFETCH(int, bodyBytes);
+    QFETCH(bool, qt);
+    QFETCH(int, status);
+    Host host;
+    QVERIFY(host.start(data("early"), {"--users", data("users.txt"), "--max-size", "4000000"}));
+    const QByteArray body(bodyBytes, 'x');
+    if (qt) {
+        QNetworkAccessManager nam;
+        QNetworkRequest request(QUrl(host.base() + QString::fromLatin1(path)));
+        request.setRawHeader("Content-Type", "multipart/form-data; boundary=" + boundary);
+        QNetworkReply *reply = nam.post(request, body);
+        QSignalSpy finished(reply, &QNetworkReply::finished);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), status);
+        QVERIFY(reply->readAll().startsWith("error: "));
+        delete reply;
+        return;
+    }
+    RawClient client(host.port());
+    QVERIFY(client.send(post(QByteArray(), headers + "Content-Length: " + QByteArray::number(bodyBytes) + "\r\n", path)));
+    for (int sent = 0; sent < bodyBytes; sent += 65536) {
+        QVERIFY2(client.send(body.mid(sent, 65536)), qPrintable(QString::number(sent)));
+        QTest::qWait(2); // a network slower than loopback, where the answer comes back mid-body
+    }
+    QVERIFY(client.statusLine().startsWith("HTTP/1.1 " + QByteArray::number(status)));
+}
+
+void tst_HostNet::lingerBounds_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("chunk");
+    QTest::addColumn<int>("everyMs");
+
+    QTest::newRow("no more than --linger-size") << QStringList{"--linger-size", "300000"} << 65536 << 1;
+    QTest::newRow("no longer than --linger-time") << QStringList{"--linger-time", "1"} << 1000 << 50;
+    QTest::newRow("not at all with --linger-time 0") << QStringList{"--linger-time", "0"} << 1000 << 50;
+}
+
+// The rest of a refused body is read within bounds; past them the host closes the connection.
+void tst_HostNet::lingerBounds()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, chunk);
+    QFETCH(int, everyMs);
+    Host host;
+    QVERIFY(host.start(data("bounds"), QStringList{"--users", data("users.txt")} + options));
+    RawClient client(host.port());
+    QVERIFY(client.send(post(QByteArray(), "Content-Length: 100000000\r\n", uploadPath + "user/ann/pw/nope")));
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 3000 && client.send(QByteArray(chunk, 'x')))
+        QTest::qWait(everyMs); // the client's pace, not a wait for the host
+    QVERIFY2(clock.elapsed() < 3000, "the host still reads the refused body");
+}
+
+void tst_HostNet::loginBrake_data()
+{
+    // "CLIENT WAY USER PASSWORD STATUS": CLIENT is 127.0.0.CLIENT (9 is the trusted proxy), WAY
+    // path, header, form or fwd:ADDR (in the path, forwarded for ADDR after an entry of the
+    // client's own); a status with '~' is waited for (the brake's pause runs out).
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("one address") << QStringList{
+        "1 path ann x 403", "1 path ann x 403", "1 path ann x 429", "1 path ann pw 429", "1 header ann pw 429",
+        "1 form ann pw 429", "2 path ann pw 200", "1 path ann pw ~200"};
+    QTest::newRow("every way of logging in counts") << QStringList{
+        "1 header ann x 403", "1 form ann x 403", "1 path ann pw 429"};
+    QTest::newRow("one account from many addresses") << QStringList{
+        "1 path ann pw 200", "2 path ann x 403", "3 header ann x 403", "4 form ann x 403", "5 path ann pw 429",
+        "5 path bob x 403", "1 path ann pw 200"};
+    QTest::newRow("behind the trusted proxy, clients count apart") << QStringList{
+        "9 fwd:192.0.2.1 ann x 403", "9 fwd:192.0.2.1 ann x 403", "9 fwd:192.0.2.1 ann pw 429", "9 fwd:192.0.2.2 ann pw 200"};
+    QTest::newRow("a forged X-Forwarded-For counts for nothing") << QStringList{
+        "8 fwd:192.0.2.1 yan x 403", "8 fwd:192.0.2.2 zed x 403", "8 fwd:192.0.2.3 ann pw 429"};
+    QTest::newRow("names that do not exist are braked alike") << QStringList{
+        "2 path zed x 403", "3 path zed x 403", "4 path zed x 403", "5 path zed x 429"};
+}
+
+void tst_HostNet::loginBrake()
+{
+    QFETCH(QStringList, steps);
+    Host host;
+    QVERIFY(host.start(data("brake"), {"--users", data("users.txt"), "--login-tries", "2", "--account-tries", "3",
+                                       "--trusted-proxy", "127.0.0.9"}));
+    for (const QString &step : steps) {
+        const QStringList p = step.split(QLatin1Char(' '));
+        const QByteArray login = (p[2] + QLatin1Char(':') + p[3]).toUtf8();
+        QByteArray request;
+        const QByteArray forwarded = p[1].startsWith(QLatin1String("fwd:"))
+            ? "X-Forwarded-For: 198.51.100.7, " + p[1].mid(4).toLatin1() + "\r\n" : QByteArray();
+        if (p[1] == QLatin1String("path") || !forwarded.isEmpty())
+            request = post(form(m_png), forwarded, uploadPath + "user/" + p[2].toUtf8() + "/pw/" + p[3].toUtf8());
+        else if (p[1] == QLatin1String("header"))
+            request = post(form(m_png), "Authorization: Basic " + login.toBase64() + "\r\n");
+        else
+            request = QByteArray(post("user=" + p[2].toUtf8() + "&password=" + p[3].toUtf8(), {}, "/tarvello.sxcu"))
+                          .replace("multipart/form-data; boundary=" + boundary, "application/x-www-form-urlencoded");
+        const int status = QString(p[4]).remove(QLatin1Char('~')).toInt();
+        Answer answer = exchange(host.port(), request, 5000, p[0].toInt());
+        if (step.contains(QLatin1Char('~')))
+            QTRY_COMPARE_WITH_TIMEOUT((answer = exchange(host.port(), request, 5000, p[0].toInt())).status, status, 4000);
+        QVERIFY2(answer.status == status, qPrintable(step + QStringLiteral(": ") + QString::number(answer.status)));
+        if (status == 429)
+            QVERIFY(answer.header("retry-after").toInt() >= 1);
+    }
+}
+
+void tst_HostNet::slowReader_data()
+{
+    QTest::addColumn<int>("bytesPerTick"); // read every 10 ms
+    QTest::addColumn<bool>("whole");
+
+    QTest::newRow("a slow reader is cut") << 1024 << false;
+    QTest::newRow("a fast reader gets it all") << 1024 * 1024 << true;
+}
+
+// An image must be read at --min-rate on average: a reader at a hundred KB/s of an 8 MB image
+// allowed about two seconds is cut, and does not hold its connection and file for a minute and
+// a half. (The image is larger than what the kernel takes off the host's hands at once.)
+void tst_HostNet::slowReader()
+{
+    QFETCH(int, bytesPerTick);
+    QFETCH(bool, whole);
+    Host host;
+    QVERIFY(host.start(data("reader"), {"--header-timeout", "1", "--min-rate", "8000000", "--max-size", "20000000"}));
+    const QByteArray image = png(8 * 1024 * 1024);
+    const Answer stored = exchange(host.port(), post(form(image)));
+    QCOMPARE(stored.status, 200);
+
+    QTcpSocket socket;
+    socket.setReadBufferSize(bytesPerTick);
+    socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 16 * 1024);
+    socket.connectToHost(QStringLiteral("127.0.0.1"), host.port());
+    QVERIFY(socket.waitForConnected(2000));
+    socket.write(get(stored.body.mid(host.base().size())));
+    QByteArray received;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &socket, [&] { received += socket.read(bytesPerTick); });
+    tick.start(10);
+    QTRY_VERIFY_WITH_TIMEOUT(socket.state() == QAbstractSocket::UnconnectedState && socket.bytesAvailable() == 0, 10000);
+    received += socket.readAll();
+    QCOMPARE(received.endsWith(image), whole);
+}
+
+void tst_HostNet::perAddress()
+{
+    Host host;
+    QVERIFY(host.start(data("peraddress"), {"--max-per-address", "3"}));
+    const auto held = ::slowClients(host.port(), 3, "POST " + uploadPath + " HTTP/1.1\r\nHost: 1", 2);
+    QCOMPARE(exchange(host.port(), post(form(m_png)), 2000, 2).status, 0); // a fourth from the same address
+    QCOMPARE(exchange(host.port(), post(form(m_png)), 2000, 3).status, 200);
+}
+
+void tst_HostNet::fileLimit_data()
+{
+    QTest::addColumn<QString>("limit"); // soft:hard
+    QTest::addColumn<QString>("connections");
+    QTest::addColumn<bool>("starts");
+
+    QTest::newRow("hard limit too low") << "200:200" << "1000" << false;
+    QTest::newRow("soft limit raised") << "200:4096" << "1000" << true;
+    QTest::newRow("fewer connections fit") << "200:200" << "60" << true;
+}
+
+void tst_HostNet::fileLimit()
+{
+    QFETCH(QString, limit);
+    QFETCH(QString, connections);
+    QFETCH(bool, starts);
+    if (starts) {
+        Host host;
+        QVERIFY(host.start(data("limit"), {"--max-connections", connections}, {"prlimit", "--nofile=" + limit}));
+        return;
+    }
+    QProcess process;
+    process.start("prlimit", {"--nofile=" + limit, qEnvironmentVariable("TARVELLO_HOST_BIN"), "--port", "0",
+                              "--data", data("limit"), "--max-connections", connections});
+    QVERIFY(process.waitForFinished(3000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardError().contains("open-file limit"));
+}
+
+void tst_HostNet::uploaderFile_data()
+{
+    QTest::addColumn<bool>("accounts");
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("authorization"); // in the file
+
+    const QByteArray basic = "Basic " + QByteArray("ann:pw").toBase64();
+    const auto form = [](const QByteArray &body) {
+        return "POST /tarvello.sxcu HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
+               "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
+            + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    };
+    QTest::newRow("no accounts: fetched") << false << get("/tarvello.sxcu") << 200 << QByteArray();
+    QTest::newRow("accounts: fetched, anonymous") << true << get("/tarvello.sxcu") << 200 << QByteArray();
+    QTest::newRow("accounts: the form") << true << form("user=ann&password=pw") << 200 << basic;
+    QTest::newRow("accounts: the form, wrong password") << true << form("user=ann&password=px") << 403 << QByteArray();
+    QTest::newRow("accounts: a Basic login") << true << get("/tarvello.sxcu", "Authorization: " + basic + "\r\n") << 200 << basic;
+    QTest::newRow("no accounts: the form") << false << form("user=ann&password=pw") << 404 << QByteArray();
+}
+
+// The file is handed out as a download, and an upload made as it says is taken.
+void tst_HostNet::uploaderFile()
+{
+    QFETCH(bool, accounts);
+    QFETCH(QByteArray, request);
+    QFETCH(int, status);
+    QFETCH(QByteArray, authorization);
+    Host host;
+    QVERIFY(host.start(data("sxcu"), accounts ? QStringList{"--users", data("users.txt")} : QStringList()));
+    const Answer answer = exchange(host.port(), request);
+    QCOMPARE(answer.status, status);
+    if (status != 200)
+        return;
+    QCOMPARE(answer.header("content-type"), QByteArray("application/json"));
+    QCOMPARE(answer.header("content-disposition"), "attachment; filename=\"127.0.0.1_" + QByteArray::number(host.port()) + ".sxcu\"");
+    QCOMPARE(answer.header("cache-control"), QByteArray("no-store"));
+    const QJsonObject file = QJsonDocument::fromJson(answer.body).object();
+    QCOMPARE(file.value("Headers").toObject().value("Authorization").toString().toLatin1(), authorization);
+
+    const QUrl target(file.value("RequestURL").toString());
+    QCOMPARE(target.port(), int(host.port()));
+    const QByteArray login = authorization.isEmpty() ? QByteArray() : "Authorization: " + authorization + "\r\n";
+    const Answer upload = exchange(host.port(), post(form(m_png), login, target.path().toLatin1()));
+    QCOMPARE(upload.status, 200);
+    QCOMPARE(exchange(host.port(), get("/")).body.contains("<td>ann</td>"), !authorization.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_HostNet)

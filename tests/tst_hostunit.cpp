@@ -1,13 +1,21 @@
 // The host's parts called directly: options, multipart bodies, content checks, text, ranges.
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "address.h"
+#include "brake.h"
 #include "content.h"
+#include "login.h"
 #include "multipart.h"
 #include "options.h"
+#include "page.h"
 #include "store.h"
+#include "sxcu.h"
 
 using namespace std::string_literals;
 
@@ -57,6 +65,18 @@ private slots:
     void range();
     void usersFile_data();
     void usersFile();
+    void addresses_data();
+    void addresses();
+    void brake_data();
+    void brake();
+    void basicLogin_data();
+    void basicLogin();
+    void page_data();
+    void page();
+    void uploaderFile_data();
+    void uploaderFile();
+    void reconcile_data();
+    void reconcile();
 };
 
 void tst_HostUnit::options_data()
@@ -89,6 +109,10 @@ void tst_HostUnit::options_data()
     QTest::newRow("public url ftp") << QStringList{"--public-url", "ftp://x"} << error << 0 << QString();
     QTest::newRow("public url bare") << QStringList{"--public-url", "example.org"} << error << 0 << QString();
     QTest::newRow("help") << QStringList{"--port", "1", "--help"} << int(host::ParsedOptions::Help) << 0 << QString();
+    QTest::newRow("version") << QStringList{"--port", "1", "--version"} << int(host::ParsedOptions::Version) << 0 << QString();
+    QTest::newRow("min-rate 0") << QStringList{"--min-rate", "0"} << error << 0 << QString();
+    QTest::newRow("proxy not an address") << QStringList{"--trusted-proxy", "proxy.example"} << error << 0 << QString();
+    QTest::newRow("proxy IPv6") << QStringList{"--trusted-proxy", "::1"} << run << 8765 << QString();
 }
 
 void tst_HostUnit::options()
@@ -342,6 +366,306 @@ void tst_HostUnit::usersFile()
     QCOMPARE(accounts.check("ann", "pw"), annLogsIn);
     if (loads)
         QVERIFY(accounts.check("bob", ""));
+}
+
+void tst_HostUnit::addresses_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("key");
+
+    QTest::newRow("IPv4") << "192.0.2.7" << "192.0.2.7";
+    QTest::newRow("IPv4 as IPv6") << "::ffff:192.0.2.7" << "192.0.2.7";
+    QTest::newRow("IPv6: the /64 counts") << "2001:db8:1:2:aaaa:bbbb:cccc:dddd" << "2001:db8:1:2::/64";
+    QTest::newRow("IPv6 in brackets, same /64") << "[2001:db8:1:2::1]" << "2001:db8:1:2::/64";
+    QTest::newRow("IPv6 next /64") << "2001:db8:1:3::1" << "2001:db8:1:3::/64";
+    QTest::newRow("a name") << "proxy.example" << "";
+    QTest::newRow("with a port") << "192.0.2.7:80" << "";
+}
+
+void tst_HostUnit::addresses()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, key);
+    QCOMPARE(QString::fromStdString(host::addressKey(address.toStdString())), key);
+
+    // Two per client, three in all; a connection that ends gives its place back.
+    host::ConnectionCounter counter(3, 2);
+    const std::string a = "a", b = "b";
+    counter.add(a);
+    counter.add(a);
+    QVERIFY(!counter.admits(a));
+    QVERIFY(counter.admits(b));
+    counter.add(b);
+    QVERIFY(!counter.admits("c"));
+    counter.remove(a);
+    QVERIFY(counter.admits("c"));
+    QVERIFY(counter.admits(a));
+}
+
+void tst_HostUnit::brake_data()
+{
+    QTest::addColumn<int>("addressTries");
+    QTest::addColumn<int>("accountTries");
+    // "SECONDS ADDRESS ACCOUNT fail[*N]|ok|wait EXPECTED"
+    QTest::addColumn<QStringList>("steps");
+
+    QTest::newRow("free tries, then doubling") << 2 << 100 << QStringList{
+        "0 a ann fail", "0 a ann wait 0", "0 a ann fail", "0 a ann wait 1", "1 a ann fail", "1 a ann wait 2",
+        "3 a ann fail", "3 a ann wait 4", "3 a bob wait 4", "3 b ann wait 0"};
+    QTest::newRow("an address waits five minutes at most") << 1 << 100 << QStringList{"0 a ann fail*40", "0 a ann wait 300"};
+    QTest::newRow("one account guessed from many addresses") << 100 << 3 << QStringList{
+        "0 a1 ann fail", "0 a2 ann fail", "0 a3 ann wait 0", "0 a3 ann fail", "0 a4 ann wait 1", "0 a4 bob wait 0"};
+    QTest::newRow("an account waits 30 s at most") << 100 << 1 << QStringList{"0 a ann fail*40", "0 z ann wait 30"};
+    QTest::newRow("where the owner logged in, no account wait") << 100 << 2 << QStringList{
+        "0 home ann ok", "0 x ann fail*10", "0 y ann wait 30", "0 home ann wait 0"};
+    QTest::newRow("the owner's slips do not slow others") << 100 << 2 << QStringList{
+        "0 home ann ok", "0 home ann fail*5", "0 x ann wait 0"};
+    QTest::newRow("forgotten an hour after the last") << 1 << 100 << QStringList{
+        "0 a ann fail*3", "0 a ann wait 4", "3700 a ann wait 0", "3700 a ann fail", "3700 a ann wait 1"};
+    QTest::newRow("trust ends after 30 days") << 100 << 1 << QStringList{
+        "0 home ann ok", "2678500 x ann fail*3", "2678500 home ann wait 4"};
+}
+
+void tst_HostUnit::brake()
+{
+    QFETCH(int, addressTries);
+    QFETCH(int, accountTries);
+    QFETCH(QStringList, steps);
+    host::LoginBrake::Rules rules;
+    rules.addressTries = unsigned(addressTries);
+    rules.accountTries = unsigned(accountTries);
+    host::LoginBrake brake(rules);
+    for (const QString &step : steps) {
+        const QStringList parts = step.split(QLatin1Char(' '));
+        const auto at = host::LoginBrake::Clock::time_point() + std::chrono::hours(1) + std::chrono::seconds(parts[0].toLongLong());
+        const std::string address = parts[1].toStdString(), account = parts[2].toStdString();
+        if (parts[3].startsWith(QLatin1String("fail"))) {
+            const int times = parts[3].contains(QLatin1Char('*')) ? parts[3].section(QLatin1Char('*'), 1).toInt() : 1;
+            for (int i = 0; i < times; ++i)
+                brake.failed(address, account, at);
+        } else if (parts[3] == QLatin1String("ok")) {
+            brake.succeeded(address, account, at);
+        } else {
+            QVERIFY2(brake.wait(address, account, at) == parts[4].toUInt(),
+                     qPrintable(step + QStringLiteral(": ") + QString::number(brake.wait(address, account, at))));
+        }
+    }
+}
+
+void tst_HostUnit::basicLogin_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QByteArray>("user");
+    QTest::addColumn<QByteArray>("password");
+
+    const auto basic = [](const QByteArray &login) { return "Basic " + login.toBase64(); };
+    QTest::newRow("plain") << basic("ann:pw") << true << QByteArray("ann") << QByteArray("pw");
+    QTest::newRow("scheme in any case, spaces") << "basic  " + QByteArray("ann:pw").toBase64() + " " << true
+                                                << QByteArray("ann") << QByteArray("pw");
+    QTest::newRow("colon in the password") << basic("ann:a:b") << true << QByteArray("ann") << QByteArray("a:b");
+    QTest::newRow("empty password") << basic("bob:") << true << QByteArray("bob") << QByteArray();
+    QTest::newRow("UTF-8") << basic("j\xc3\xbcrgen:p\xc3\xa4ss") << true << QByteArray("j\xc3\xbcrgen")
+                           << QByteArray("p\xc3\xa4ss");
+    QTest::newRow("every byte value") << basic(QByteArray("x:") + QByteArray::fromHex("00ff7f80fe3d")) << true
+                                      << QByteArray("x") << QByteArray::fromHex("00ff7f80fe3d");
+    QTest::newRow("no colon") << basic("ann") << false << QByteArray() << QByteArray();
+    QTest::newRow("padding missing") << QByteArray("Basic YW5uOnA") << false << QByteArray() << QByteArray();
+    QTest::newRow("not base64") << QByteArray("Basic YW5u*npw") << false << QByteArray() << QByteArray();
+    QTest::newRow("data after padding") << QByteArray("Basic YQ==YW5uOnB3") << false << QByteArray() << QByteArray();
+    QTest::newRow("another scheme") << QByteArray("Bearer YW5uOnB3") << false << QByteArray() << QByteArray();
+}
+
+void tst_HostUnit::basicLogin()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(bool, valid);
+    QFETCH(QByteArray, user);
+    QFETCH(QByteArray, password);
+    std::string u, p;
+    QCOMPARE(host::parseBasicAuthorization(str(header), &u, &p), valid);
+    if (valid) {
+        QCOMPARE(bytes(u), user);
+        QCOMPARE(bytes(p), password);
+        QCOMPARE(bytes(host::base64Encoded(str(user + ':' + password))), (user + ':' + password).toBase64());
+    }
+    // The login form: '+' is a space, %XX a byte.
+    const auto fields = host::parseFormFields("user=ann+b&password=a%26b%3D%zz&empty&=x");
+    QCOMPARE(fields.at("user"), "ann b"s);
+    QCOMPARE(fields.at("password"), "a&b=%zz"s);
+    QCOMPARE(fields.at("empty"), ""s);
+}
+
+void tst_HostUnit::page_data()
+{
+    QTest::addColumn<QByteArray>("description"); // as stored
+    QTest::addColumn<QByteArray>("filename");
+    QTest::addColumn<bool>("accounts");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+
+    QTest::newRow("language, small screens, the uploader file")
+        << QByteArray() << QByteArray("a.png") << false
+        << QStringList{"<html lang=\"en\">", "<meta name=\"viewport\" content=\"width=device-width", "href=\"/tarvello.sxcu\""}
+        << QStringList{"<form"};
+    QTest::newRow("login form with accounts") << QByteArray() << QByteArray("a.png") << true
+        << QStringList{"<form method=\"post\" action=\"/tarvello.sxcu\">", "type=\"password\" name=\"password\""}
+        << QStringList();
+    QTest::newRow("alt text from the description") << QByteArray("a red square") << QByteArray("a.png") << false
+                                                   << QStringList{"alt=\"a red square\""} << QStringList{"alt=\"a.png\""};
+    QTest::newRow("alt text from the file name") << QByteArray() << QByteArray("sunset.jpg") << false
+                                                 << QStringList{"alt=\"sunset.jpg\""} << QStringList();
+    QTest::newRow("alt text from the stored name") << QByteArray() << QByteArray() << false
+                                                   << QStringList{"alt=\"0123456789abcdef.png\""} << QStringList();
+    QTest::newRow("alt text escaped") << QByteArray("\"><script>x</script>") << QByteArray("a.png") << false
+                                      << QStringList{"alt=\"&quot;&gt;&lt;script&gt;"} << QStringList{"<script>"};
+    QTest::newRow("a reference is shown as it was typed") << QByteArray("&#65; &#x42;") << QByteArray("&#67;.png") << false
+        << QStringList{"&amp;#65; &amp;#x42;", "&amp;#67;.png"} << QStringList{">A B<", ">C.png<"};
+    QTest::newRow("right-to-left override") << QByteArray("evil \xe2\x80\xae" "gnp.exe") << QByteArray("x\xe2\x80\xae" "gnp.png")
+                                            << false << QStringList() << QStringList();
+}
+
+// Besides what each row names, no text from the client stands outside an isolating element or
+// the alt attribute, where a direction override would run on into the page.
+void tst_HostUnit::page()
+{
+    QFETCH(QByteArray, description);
+    QFETCH(QByteArray, filename);
+    QFETCH(bool, accounts);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    host::Record record;
+    record.name = "0123456789abcdef.png";
+    record.size = 2048;
+    record.description = str(description);
+    record.filename = str(filename);
+    record.date = "2026-12-07 17:37";
+    host::IndexPage page;
+    page.records = {record};
+    page.total = 1;
+    page.accounts = accounts;
+    const QString html = QString::fromStdString(host::indexHtml(page));
+    for (const QString &text : present)
+        QVERIFY2(html.contains(text), qPrintable(text));
+    for (const QString &text : absent)
+        QVERIFY2(!html.contains(text), qPrintable(text));
+    QString outside = html;
+    outside.remove(QRegularExpression("<bdi>[^<]*</bdi>")).remove(QRegularExpression("alt=\"[^\"]*\""));
+    if (!description.isEmpty())
+        QVERIFY(!outside.contains(QString::fromStdString(host::htmlEscaped(str(description)))));
+    if (!filename.isEmpty())
+        QVERIFY(!outside.contains(QString::fromStdString(host::htmlEscaped(str(filename)))));
+}
+
+void tst_HostUnit::uploaderFile_data()
+{
+    QTest::addColumn<QByteArray>("base");
+    QTest::addColumn<QByteArray>("authorization");
+    QTest::addColumn<QString>("requestUrl");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fileName");
+
+    QTest::newRow("local") << QByteArray("http://127.0.0.1:8765") << QByteArray()
+                           << "http://127.0.0.1:8765/upload/index/bitlyonly/true/" << "tarvello-host on 127.0.0.1:8765"
+                           << "127.0.0.1_8765.sxcu";
+    QTest::newRow("public address with a path") << QByteArray("https://img.example.org/pics") << QByteArray()
+        << "https://img.example.org/pics/upload/index/bitlyonly/true/" << "tarvello-host on img.example.org"
+        << "img.example.org.sxcu";
+    QTest::newRow("IPv6") << QByteArray("http://[::1]:8765") << QByteArray()
+                          << "http://[::1]:8765/upload/index/bitlyonly/true/" << "tarvello-host on [::1]:8765"
+                          << "___1__8765.sxcu";
+    QTest::newRow("the format's own characters escaped") << QByteArray("https://h.example/a{b}|c\\") << QByteArray()
+        << "https://h.example/a\\{b\\}\\|c\\\\/upload/index/bitlyonly/true/" << "tarvello-host on h.example"
+        << "h.example.sxcu";
+    QTest::newRow("with a login") << QByteArray("https://img.example.org") << QByteArray("Basic YW5uOnB3")
+                                  << "https://img.example.org/upload/index/bitlyonly/true/"
+                                  << "tarvello-host on img.example.org" << "img.example.org.sxcu";
+}
+
+void tst_HostUnit::uploaderFile()
+{
+    QFETCH(QByteArray, base);
+    QFETCH(QByteArray, authorization);
+    QFETCH(QString, requestUrl);
+    QFETCH(QString, name);
+    QFETCH(QString, fileName);
+    QJsonParseError error;
+    const QJsonObject file = QJsonDocument::fromJson(bytes(host::customUploaderFile(str(base), str(authorization))), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    // The format's version with {...} syntax; a multipart POST whose whole answer is the link.
+    const QStringList fixed{"Version=14.0.0", "DestinationType=ImageUploader", "RequestMethod=POST",
+                            "Body=MultipartFormData", "FileFormName=file", "URL={response}", "ErrorMessage={response}"};
+    for (const QString &pair : fixed)
+        QCOMPARE(pair.section('=', 0, 0) + '=' + file.value(pair.section('=', 0, 0)).toString(), pair);
+    QCOMPARE(file.value("RequestURL").toString(), requestUrl);
+    QCOMPARE(file.value("Name").toString(), name);
+    QCOMPARE(file.value("Headers").toObject().value("Authorization").toString(), QString::fromLatin1(authorization));
+    QCOMPARE(file.contains("Headers"), !authorization.isEmpty());
+    QCOMPARE(QString::fromStdString(host::customUploaderFileName(str(base))), fileName);
+}
+
+void tst_HostUnit::reconcile_data()
+{
+    // Letters stand for images 000000000000000a.png ...; "notes.txt" for a file of someone else.
+    QTest::addColumn<QString>("indexed");  // lines in index.tsv
+    QTest::addColumn<QString>("complete"); // images on disk
+    QTest::addColumn<QString>("broken");   // files with an image's name that are no image
+    QTest::addColumn<QString>("listed");   // the index afterwards, oldest first
+    QTest::addColumn<QString>("kept");     // what is on disk afterwards
+    QTest::addColumn<int>("logLines");
+
+    QTest::newRow("in order") << "ab" << "ab" << "" << "ab" << "ab" << 0;
+    QTest::newRow("stored, never recorded") << "a" << "ab" << "" << "ab" << "ab" << 1;
+    QTest::newRow("never recorded, incomplete") << "a" << "a" << "c" << "a" << "a" << 1;
+    QTest::newRow("a line whose image was deleted stays") << "ab" << "b" << "" << "ab" << "b" << 0;
+    QTest::newRow("all at once") << "abc" << "ad" << "e" << "abcd" << "ad" << 2;
+    QTest::newRow("no index yet") << "" << "a" << "" << "a" << "a" << 1;
+}
+
+void tst_HostUnit::reconcile()
+{
+    QFETCH(QString, indexed);
+    QFETCH(QString, complete);
+    QFETCH(QString, broken);
+    QFETCH(QString, listed);
+    QFETCH(QString, kept);
+    QFETCH(int, logLines);
+    const auto name = [](QChar letter) { return QStringLiteral("000000000000000%1.png").arg(letter); };
+    const QByteArray png = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000000010000000108020000009077") + "rest";
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString &file, const QByteArray &content) {
+        QFile out(dir.filePath(file));
+        return out.open(QIODevice::WriteOnly) && out.write(content) == content.size();
+    };
+    QByteArray index;
+    for (QChar letter : indexed)
+        index += name(letter).toLatin1() + "\t" + QByteArray::number(png.size()) + "\t\tdesc\tf.png\t2026-01-01 00:00\n";
+    QVERIFY(write("index.tsv", index));
+    for (QChar letter : complete)
+        QVERIFY(write(name(letter), png));
+    for (QChar letter : broken)
+        QVERIFY(write(name(letter), png.left(12)));
+    QVERIFY(write("notes.txt", "not ours"));
+
+    for (int run = 0; run < 2; ++run) {
+        QStringList log;
+        host::Store store(dir.path().toStdString());
+        std::string problem;
+        QVERIFY(store.open(&problem, [&log](const std::string &line) { log << QString::fromStdString(line); }));
+        QCOMPARE(log.size(), run == 0 ? logLines : 0); // the second start finds nothing to mend
+        size_t total = 0;
+        QString names;
+        for (const host::Record &record : store.page(0, 100, &total)) {
+            names.prepend(record.name.at(15));
+            QVERIFY(!record.date.empty());
+        }
+        QCOMPARE(names, listed);
+        QStringList expected{"index.tsv", "notes.txt"};
+        for (QChar letter : kept)
+            expected << name(letter);
+        expected.sort();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_HostUnit)

@@ -176,7 +176,8 @@ void tst_Upload::outcomes()
     QCOMPARE(table(window)->item(0, 1)->text(), cell);
     QCOMPARE(window.entries().at(0).link, QUrl(cell, QUrl::TolerantMode));
     if (cell.startsWith(QLatin1String("http://")))
-        QCOMPARE(table(window)->item(0, 1)->toolTip(), cell.trimmed());
+        QCOMPARE(table(window)->item(0, 1)->toolTip(),
+                 cell.trimmed() + QStringLiteral("\nDestination: Built-in host (%1)").arg(qEnvironmentVariable("TARVELLO_HOST")));
     QVERIFY(!window.entries().at(0).reply);
     QCOMPARE(table(window)->item(0, 2)->text(), withDescription ? QStringLiteral("a cat") : QString());
 }

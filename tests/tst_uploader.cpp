@@ -122,7 +122,7 @@ void tst_Uploader::outcome()
 
     m_server->setAutoResponse(response);
     Uploader uploader(&m_manager);
-    const auto outcome = run(uploader, 0, {m_image, QString(), QStringLiteral("ann"), QStringLiteral("s3cr/t")});
+    const auto outcome = run(uploader, 0, {m_image, QString(), QStringLiteral("ann"), QStringLiteral("s3cr/t"), nullptr});
     QVERIFY(outcome);
     QCOMPARE(outcome->showsAnswer(), linked);
     QCOMPARE(outcome->linked(), !usable.isEmpty());
@@ -142,8 +142,8 @@ void tst_Uploader::progressAndRows()
     Uploader uploader(&m_manager);
     QSignalSpy started(&uploader, &Uploader::started);
     QSignalSpy progress(&uploader, &Uploader::progress);
-    uploader.enqueue(7, {m_image, QStringLiteral("first"), QString(), QString()});
-    uploader.enqueue(3, {m_image, QStringLiteral("second"), QString(), QString()});
+    uploader.enqueue(7, {m_image, QStringLiteral("first"), QString(), QString(), nullptr});
+    uploader.enqueue(3, {m_image, QStringLiteral("second"), QString(), QString(), nullptr});
     QCOMPARE(started.size(), 2);
     QCOMPARE(uploader.pending(), 2);
     QTRY_COMPARE(m_server->requests.size(), 2);
@@ -198,7 +198,7 @@ void tst_Uploader::hostileHost()
         tick->start(script == QLatin1String("flood") ? 0 : 50);
     });
     Uploader uploader(&m_manager);
-    const auto outcome = run(uploader, 0, {m_image, QString(), QString(), QString()});
+    const auto outcome = run(uploader, 0, {m_image, QString(), QString(), QString(), nullptr});
     QVERIFY(outcome);
     QVERIFY(!outcome->showsAnswer());
     QVERIFY2(tarvello::resultDetails(*outcome).contains(reason), qPrintable(tarvello::resultDetails(*outcome)));
@@ -211,7 +211,7 @@ void tst_Uploader::sixOnTheWire()
     Uploader uploader(&m_manager);
     QSignalSpy started(&uploader, &Uploader::started);
     for (int row = 0; row < 8; ++row)
-        uploader.enqueue(row, {m_image, QString(), QString(), QString()});
+        uploader.enqueue(row, {m_image, QString(), QString(), QString(), nullptr});
     QCOMPARE(started.size(), Uploader::maxInFlight);
     QTRY_COMPARE(m_server->requests.size(), Uploader::maxInFlight);
 
@@ -230,7 +230,7 @@ void tst_Uploader::fifoIsNotRead()
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     m_server->setAutoResponse(CaptureServer::httpResponse("error: empty\n", 400));
     Uploader uploader(&m_manager);
-    QVERIFY(run(uploader, 0, {fifo, QString(), QString(), QString()}));
+    QVERIFY(run(uploader, 0, {fifo, QString(), QString(), QString(), nullptr}));
     QVERIFY(m_server->requests.first().body.contains("filename=\"pipe.png\"\r\nContent-Type: image/png\r\n\r\n\r\n--"));
 }
 

@@ -93,7 +93,7 @@ public:
     bool holdBack = false;
 };
 
-const Login ann{QStringLiteral("ann"), QStringLiteral("pw")};
+const Target ann{Destination::builtInDestination(), {QStringLiteral("ann"), QStringLiteral("pw")}};
 
 } // namespace
 
@@ -172,7 +172,7 @@ void tst_UploadQueue::uploadWaitsForItsSave()
     QCOMPARE(m_uploader->jobs.size(), 1);
     QCOMPARE(m_uploader->jobs.first().second.file, m_entries.at(row).file); // the edited file
     QVERIFY(m_entries.at(row).file != m_image);
-    QCOMPARE(m_uploader->jobs.first().second.password, ann.password);
+    QCOMPARE(m_uploader->jobs.first().second.password, ann.login.password);
 }
 
 void tst_UploadQueue::outcomes_data()

@@ -18,6 +18,44 @@ QStringList argumentPaths(int argc, const char *const *argv)
 
 namespace {
 
+// The commands that run without a window, and tell by their exit status how it went.
+bool checkScriptCommands(const QCommandLineParser &parser, CommandLine &result)
+{
+    const bool upload = parser.isSet(QStringLiteral("upload"));
+    const bool import = parser.isSet(QStringLiteral("import-destination"));
+    const bool list = parser.isSet(QStringLiteral("list-destinations"));
+    const int commands = int(upload) + int(import) + int(list) + int(parser.isSet(QStringLiteral("screenshot")))
+            + int(parser.isSet(QStringLiteral("add")));
+    auto fail = [&result](CommandLine::Problem problem, const QString &value = QString()) {
+        result.action = CommandLine::Action::Error;
+        result.problem = problem;
+        result.value = value;
+        return true;
+    };
+    if (commands > 1 && (upload || import || list))
+        return fail(CommandLine::Problem::TwoCommands);
+    if (parser.isSet(QStringLiteral("destination")) && !upload)
+        return fail(CommandLine::Problem::DestinationWithoutUpload);
+    if (upload) {
+        if (parser.positionalArguments().isEmpty())
+            return fail(CommandLine::Problem::UploadWithoutFiles);
+        result.action = CommandLine::Action::Upload;
+        result.paths = parser.positionalArguments();
+        result.destination = parser.value(QStringLiteral("destination"));
+        return true;
+    }
+    if (import) {
+        result.action = CommandLine::Action::ImportDestination;
+        result.value = parser.value(QStringLiteral("import-destination"));
+        return true;
+    }
+    if (list) {
+        result.action = CommandLine::Action::ListDestinations;
+        return true;
+    }
+    return false;
+}
+
 // The checks that Qt's parser cannot make: which options go together, the delay, the files.
 void checkCaptureAndAdd(const QCommandLineParser &parser, CommandLine &result)
 {
@@ -89,6 +127,12 @@ CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp
             {QStringLiteral("window"), help.window},
             {QStringLiteral("delay"), help.delay, help.delayValue.isEmpty() ? QStringLiteral("N") : help.delayValue},
             {QStringLiteral("add"), help.add},
+            {QStringLiteral("upload"), help.upload},
+            {QStringLiteral("destination"), help.destination,
+             help.destinationValue.isEmpty() ? QStringLiteral("NAME") : help.destinationValue},
+            {QStringLiteral("import-destination"), help.importDestination,
+             help.importValue.isEmpty() ? QStringLiteral("FILE") : help.importValue},
+            {QStringLiteral("list-destinations"), help.listDestinations},
     });
     parser.addPositionalArgument(QStringLiteral("images"), help.images, QStringLiteral("[images...]"));
 
@@ -111,7 +155,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp
         result.action = CommandLine::Action::Error;
         result.problem = CommandLine::Problem::Parser;
         result.text = parser.errorText() + QLatin1Char('\n');
-    } else {
+    } else if (!checkScriptCommands(parser, result)) {
         checkCaptureAndAdd(parser, result);
     }
     return result;

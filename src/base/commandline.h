@@ -22,6 +22,12 @@ struct CommandLineHelp
     QString delay;
     QString delayValue;
     QString add;
+    QString upload;
+    QString destination;
+    QString destinationValue;
+    QString importDestination;
+    QString importValue;
+    QString listDestinations;
 };
 
 // What the command line asks for. Qt's own options (-platform, -style ...) are taken out by
@@ -36,6 +42,9 @@ struct CommandLine
         Error,
         Screenshot, // take `capture`, in the running program if there is one
         Add,        // queue `paths` (absolute, maybe none) in the running program if there is one
+        Upload,     // upload `paths` without a window ("-" is standard input) to `destination`
+        ImportDestination, // import the custom-uploader file `value` without asking
+        ListDestinations,
     };
     // Why an Error is one.
     enum class Problem {
@@ -47,12 +56,17 @@ struct CommandLine
         ScreenshotWithFiles, // files next to --screenshot
         ScreenshotAndAdd,    // --screenshot and --add together
         MissingFile,         // `value` names nothing that exists
+        UploadWithoutFiles,  // --upload and no file
+        DestinationWithoutUpload, // --destination without --upload
+        TwoCommands,         // two of --upload, --import-destination, --list-destinations,
+                             // --screenshot, --add
     };
 
     Action action = Action::Run;
     QStringList paths;    // the images to queue, for Run and Add
     QString text;         // what to print, for Help, Version and a Parser error
     CaptureRequest capture; // for Screenshot
+    QString destination;  // for Upload: the name given with --destination; empty for the chosen one
     Problem problem = Problem::None;
     QString value;        // what the problem is about
 };

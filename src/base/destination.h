@@ -7,6 +7,10 @@
 
 namespace tarvello {
 
+// What scripts call the built-in destination (--destination, --list-destinations); no custom
+// destination may take it.
+inline constexpr char builtInDestinationName[] = "built-in";
+
 // The two ways a custom-uploader file writes its templates: "$json:url$" in older files,
 // "{json:url}" since the format's version 14.
 enum class TemplateSyntax { Braces, Dollars };

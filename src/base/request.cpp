@@ -35,7 +35,12 @@ const QLatin1String tlsScheme("https://");
 QString imageHost()
 {
     const QString fromEnvironment = qEnvironmentVariable("TARVELLO_HOST");
-    return fromEnvironment.isEmpty() ? QStringLiteral(TARVELLO_DEFAULT_HOST) : fromEnvironment;
+    return fromEnvironment.isEmpty() ? builtInImageHost() : fromEnvironment;
+}
+
+QString builtInImageHost()
+{
+    return QStringLiteral(TARVELLO_DEFAULT_HOST);
 }
 
 bool isTlsHost(const QString &host)

@@ -14,6 +14,7 @@ inline constexpr char uploadBoundary[] = "---------------------------72369099155
 // The image host as host[:port], or https://host[:port] for a host that speaks TLS:
 // $TARVELLO_HOST when set, else the address built in.
 QString imageHost();
+QString builtInImageHost();
 
 // Whether the host was given as https://host[:port].
 bool isTlsHost(const QString &host);

@@ -218,6 +218,8 @@ SxcuRefusal validateDestination(const Destination &d)
 {
     if (d.builtIn)
         return {};
+    if (d.name.compare(QLatin1String(builtInDestinationName), Qt::CaseInsensitive) == 0)
+        return refusal(SxcuRefusal::ReservedName, QStringLiteral("Name"), d.name);
     if (d.method != "POST" && d.method != "PUT" && d.method != "PATCH")
         return refusal(SxcuRefusal::MethodNotAllowed, QStringLiteral("RequestMethod"), QString::fromLatin1(d.method));
     if (!isHttpAddress(d.requestUrl))

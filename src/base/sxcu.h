@@ -38,6 +38,7 @@ struct SxcuRefusal
         BadHeaderName, // detail: the header's name
         HeaderNotAllowed, // detail: the header's name
         BadHeaderValue, // detail: the header's name
+        ReservedName, // detail: the name, which the built-in destination has
     };
     Kind kind = None;
     QString field;

@@ -7,6 +7,7 @@
 #include <QSslConfiguration>
 #include <QTimer>
 
+#include "base/customanswer.h"
 #include "base/reply.h"
 #include "base/request.h"
 #include "base/uploadbody.h"
@@ -53,35 +54,58 @@ void Uploader::startNext()
 void Uploader::send(int row, const UploadJob &job)
 {
     const QFileInfo info(job.file);
-    const QString host = imageHost();
-    const QUrl address = uploadAddress(host, job.user, job.user.isEmpty() ? QString() : job.password);
-    const QByteArray boundary = boundaryFor(info.absoluteFilePath(), formText(job.desc));
+    QNetworkReply *reply = nullptr;
+    Running running{row, {}, false, job.custom, UploadResult::Kind::None};
+    if (job.custom) {
+        const PreparedRequest &prepared = job.custom->request;
+        auto *body = new UploadBody(prepared.head, info.absoluteFilePath(), prepared.tail);
+        body->open(QIODevice::ReadOnly);
+        QNetworkRequest request(prepared.url);
+        for (const auto &[name, value] : prepared.headers)
+            request.setRawHeader(name, value);
+        request.setTransferTimeout(transferTimeoutMs());
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+        reply = m_manager->sendCustomRequest(request, prepared.method, body);
+        body->setParent(reply);
+        running.secrets = prepared.secrets;
+        running.tls = prepared.url.scheme() == QLatin1String("https");
+    } else {
+        const QString host = imageHost();
+        const QUrl address = uploadAddress(host, job.user, job.user.isEmpty() ? QString() : job.password);
+        const QByteArray boundary = boundaryFor(info.absoluteFilePath(), formText(job.desc));
 
-    // A file that cannot be read is sent with empty content; the host's answer tells the rest.
-    auto *body = new UploadBody(multipartHead(info.fileName(), boundary), info.absoluteFilePath(),
-                                multipartTail(job.desc, boundary));
-    body->open(QIODevice::ReadOnly);
+        // A file that cannot be read is sent with empty content; the host's answer tells the rest.
+        auto *body = new UploadBody(multipartHead(info.fileName(), boundary), info.absoluteFilePath(),
+                                    multipartTail(job.desc, boundary));
+        body->open(QIODevice::ReadOnly);
 
-    QNetworkRequest request(address);
-    setUploadHeaders(request, body->size(), boundary);
-    request.setTransferTimeout(transferTimeoutMs());
-    // A redirect would post the image, the description and the login to another address.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    Running running{row, {job.password}, isTlsHost(host), UploadResult::Kind::None};
-    if (running.tls)
-        request.setSslConfiguration(tlsConfiguration());
+        QNetworkRequest request(address);
+        setUploadHeaders(request, body->size(), boundary);
+        request.setTransferTimeout(transferTimeoutMs());
+        // A redirect would post the image, the description and the login to another address.
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+        running.tls = isTlsHost(host);
+        if (running.tls)
+            request.setSslConfiguration(tlsConfiguration());
+        reply = m_manager->post(request, body);
+        body->setParent(reply);
 
-    QNetworkReply *reply = m_manager->post(request, body);
-    body->setParent(reply);
+        // A host may echo the address, which carries the login; neither it nor the password may show.
+        running.secrets.append(job.password);
+        const QString path = address.path(QUrl::FullyEncoded);
+        const qsizetype login = path.indexOf(QLatin1String("/user/"));
+        if (login >= 0)
+            running.secrets.prepend(path.mid(login + 1));
+    }
     ++m_onWire;
-
-    // A host may echo the address, which carries the login; neither it nor the password may show.
-    const QString path = address.path(QUrl::FullyEncoded);
-    const qsizetype login = path.indexOf(QLatin1String("/user/"));
-    if (login >= 0)
-        running.secrets.prepend(path.mid(login + 1));
     m_running.insert(reply, running);
+    watch(reply, running);
+    emit started(row, reply);
+}
 
+void Uploader::watch(QNetworkReply *reply, const Running &running)
+{
+    const int row = running.row;
     connect(reply, &QNetworkReply::uploadProgress, this, [this, row, reply](qint64 sent, qint64 total) {
         if (total <= 0)
             return;
@@ -107,7 +131,6 @@ void Uploader::send(int row, const UploadJob &job)
         --m_onWire;
         startNext();
     });
-    emit started(row, reply);
 }
 
 void Uploader::abortAs(QNetworkReply *reply, UploadResult::Kind kind)
@@ -123,13 +146,17 @@ UploadResult Uploader::finish(QNetworkReply *reply)
 {
     const Running running = m_running.take(reply);
     reply->deleteLater();
+    // An aborted reply has nothing left to read.
+    const QByteArray raw = reply->isOpen() ? reply->read(maxAnswerBytes + 1) : QByteArray();
+    // The built-in request asks for gzip or deflate, and Qt leaves such bodies to us; for a custom
+    // destination Qt asks, and inflates them itself.
+    const QByteArray body = running.custom ? raw : decodedReplyBody(raw, reply->rawHeader("Content-Encoding"));
+    return resultOf(reply, running, body);
+}
+
+UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, const QByteArray &body) const
+{
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-
-    // The request asks for gzip or deflate, and Qt leaves such bodies to us. An aborted reply
-    // has nothing left to read.
-    const QByteArray raw = reply->isOpen() ? reply->readAll() : QByteArray();
-    const QByteArray body = decodedReplyBody(raw, reply->rawHeader("Content-Encoding"));
-
     UploadResult result;
     result.kind = running.abortedAs;
     result.error = transferError(reply->error());
@@ -137,7 +164,8 @@ UploadResult Uploader::finish(QNetworkReply *reply)
                              body, running.secrets);
     if (result.kind == UploadResult::Kind::None && body.size() > maxAnswerBytes)
         result.kind = UploadResult::Kind::TooLong;
-    if (result.kind == UploadResult::Kind::None && status >= 300 && status < 400)
+    // A custom destination may name its link in the Location of a 3xx; it is read, not followed.
+    if (result.kind == UploadResult::Kind::None && !running.custom && status >= 300 && status < 400)
         result.kind = UploadResult::Kind::Redirected;
     // HTTP errors leave the decision to the body; a transfer that broke does not.
     if (result.kind != UploadResult::Kind::None || result.error != TransferError::None) {
@@ -145,14 +173,42 @@ UploadResult Uploader::finish(QNetworkReply *reply)
             result.kind = UploadResult::Kind::Failed;
         return result;
     }
-    const std::optional<QString> answer = linkFromReply(body, running.tls);
-    if (!answer) {
-        result.kind = UploadResult::Kind::Failed;
-        return result;
+
+    if (running.custom) {
+        const AnswerReading reading = readAnswer(running.custom->destination,
+                                                 Answer{status, reply->rawHeaderPairs(), body, reply->url()},
+                                                 running.custom->request.choices, running.secrets);
+        switch (reading.outcome) {
+        case AnswerReading::Uploaded:
+            result.answer = reading.link->toString();
+            result.thumbnail = reading.thumbnail.value_or(QUrl());
+            result.deletion = reading.deletion.value_or(QUrl());
+            break;
+        case AnswerReading::HostError:
+            result.kind = UploadResult::Kind::Failed;
+            if (!reading.errorMessage.isEmpty()) {
+                result.host.kind = HostAnswer::Line::Text;
+                result.host.line = reading.errorMessage.left(200);
+            }
+            return result;
+        case AnswerReading::NoLink:
+            result.kind = UploadResult::Kind::NoLink;
+            result.answer = reading.linkText;
+            return result;
+        }
+    } else {
+        const std::optional<QString> answer = linkFromReply(body, running.tls);
+        if (!answer) {
+            result.kind = UploadResult::Kind::Failed;
+            return result;
+        }
+        // A host may echo the address, which carries the login: it never shows, not even here,
+        // and a link that holds it does not leave the program.
+        result.answer = withoutSecrets(*answer, running.secrets);
+        result.link = usableLink(*answer, running.tls, running.secrets).value_or(QUrl());
     }
-    // A host may echo the address, which carries the login: it never shows, not even here.
-    result.answer = withoutSecrets(*answer, running.secrets);
-    result.link = usableLink(*answer, running.tls, running.secrets).value_or(QUrl());
+    if (running.custom)
+        result.link = usableLink(result.answer, true, running.secrets).value_or(QUrl());
     result.kind = result.link.isEmpty() ? UploadResult::Kind::UnusableLink : UploadResult::Kind::Linked;
     return result;
 }

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+#include "base/customrequest.h"
+#include "base/destination.h"
 #include "base/uploadresult.h"
 
 class QNetworkAccessManager;
@@ -13,13 +17,23 @@ class QNetworkReply;
 
 namespace tarvello {
 
-// What one upload sends: the file, its description and the login of the moment it was asked for.
+// An upload to a custom destination: the request made for it, and the destination whose
+// templates read the answer.
+struct CustomUpload
+{
+    Destination destination;
+    PreparedRequest request;
+};
+
+// What one upload sends: the file, its description and the login of the moment it was asked for
+// to the built-in host; or, with `custom`, the request a custom destination made for the file.
 struct UploadJob
 {
     QString file;
     QString desc;
     QString user;
     QString password;
+    std::shared_ptr<const CustomUpload> custom;
 };
 
 // Sends images to the image host, a few at a time, and reads the host's answers. It knows rows
@@ -62,12 +76,15 @@ private:
         int row = -1;
         QStringList secrets;
         bool tls = false;
+        std::shared_ptr<const CustomUpload> custom;
         UploadResult::Kind abortedAs = UploadResult::Kind::None; // why we ended it ourselves
     };
 
     void abortAs(QNetworkReply *reply, UploadResult::Kind kind);
     void startNext();
     void send(int row, const UploadJob &job);
+    void watch(QNetworkReply *reply, const Running &running);
+    UploadResult resultOf(QNetworkReply *reply, const Running &running, const QByteArray &body) const;
 
     QNetworkAccessManager *m_manager;
     QQueue<QPair<int, UploadJob>> m_waiting;

@@ -1,11 +1,13 @@
 #include "base/uploadqueue.h"
 
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QNetworkReply>
 #include <QSignalMapper>
 
 #include <algorithm>
 
+#include "base/customrequest.h"
 #include "base/image.h"
 #include "base/previews.h"
 #include "base/request.h"
@@ -61,7 +63,7 @@ QueueCounts UploadQueue::counts() const
 int UploadQueue::pendingUploads() const
 {
     const auto waiting = std::count_if(m_records.cbegin(), m_records.cend(),
-                                       [](const EntryRecord &record) { return record.waitingLogin.has_value(); });
+                                       [](const EntryRecord &record) { return record.waiting; });
     return m_uploader->pending() + int(waiting);
 }
 
@@ -74,7 +76,7 @@ int UploadQueue::append(imgobj entry, EntryRecord record)
     return row;
 }
 
-int UploadQueue::add(const QString &file, bool temp, const std::optional<Login> &autoUpload)
+int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload)
 {
     if (m_closed)
         return -1;
@@ -96,7 +98,7 @@ int UploadQueue::add(const QString &file, bool temp, const std::optional<Login> 
 }
 
 int UploadQueue::addPicture(const QImage &picture, const std::shared_ptr<ReservedPng> &target,
-                            const std::optional<Login> &autoUpload)
+                            const std::optional<Target> &autoUpload)
 {
     if (m_closed)
         return -1;
@@ -120,7 +122,7 @@ int UploadQueue::addPicture(const QImage &picture, const std::shared_ptr<Reserve
     return row;
 }
 
-int UploadQueue::uploadAgain(int row, const Login &login)
+int UploadQueue::uploadAgain(int row, const Target &target)
 {
     if (m_closed || !isShown(row) || m_entries.at(row).state != EntryState::Handled)
         return -1;
@@ -141,45 +143,66 @@ int UploadQueue::uploadAgain(int row, const Login &login)
         requestPreview(again);
     else
         setPreview(again, m_entries.at(again).prev);
-    start(again, login);
+    start(again, target);
     return again;
 }
 
-bool UploadQueue::start(int row, const Login &login)
+bool UploadQueue::start(int row, const Target &target)
 {
     if (m_closed || !isShown(row) || m_entries.at(row).state != EntryState::Waiting)
         return false;
+    EntryRecord &record = m_records[row];
+    record.destination = target.destination;
+    record.login = target.login;
     m_entries[row].state = EntryState::Uploading;
     emit entryChanged(row);
-    // An edit still being written goes out once its file is complete, with the login of now.
-    if (isWriting(row))
-        m_records[row].waitingLogin = login;
-    else
-        send(row, login);
+    // An edit still being written goes out once its file is complete, as it was asked for now.
+    record.waiting = isWriting(row);
+    if (!record.waiting)
+        send(row);
     return true;
 }
 
-void UploadQueue::startAll(const Login &login)
+void UploadQueue::startAll(const Target &target)
 {
     const int count = int(m_entries.size());
     for (int row = 0; row < count; ++row) {
         if (m_entries.at(row).state == EntryState::Waiting)
-            start(row, login);
+            start(row, target);
     }
 }
 
-void UploadQueue::send(int row, const Login &login)
+void UploadQueue::send(int row)
 {
-    const imgobj &entry = m_entries.at(row);
+    EntryRecord &record = m_records[row];
+    const QString file = m_entries.at(row).file;
     // The file may have changed since it was added; a failure should name what is wrong now.
-    m_records[row].problem = fileProblem(entry.file);
-    if (!isSendableLogin(login.user, login.password)) {
+    record.problem = fileProblem(file);
+    const auto fail = [this, row](UploadResult::Kind kind, const RequestFailure &failure = {}) {
         UploadResult result;
-        result.kind = UploadResult::Kind::LoginUnsendable;
+        result.kind = kind;
+        result.request = failure;
         finish(row, result);
+    };
+    if (record.destination.builtIn) {
+        if (!isSendableLogin(record.login.user, record.login.password))
+            return fail(UploadResult::Kind::LoginUnsendable);
+        m_uploader->enqueue(row, {file, m_entries.at(row).desc, record.login.user, record.login.password, nullptr});
         return;
     }
-    m_uploader->enqueue(row, {entry.file, entry.desc, login.user, login.password});
+    // The destination's questions are asked now, before anything is sent. The window asks them
+    // in dialogs, while the rest of the program goes on: the entry may be taken away meanwhile.
+    // Copied: the records may move while a question is open.
+    const Destination destination = record.destination;
+    const UploadFile image{file, QFileInfo(file).fileName(),
+                           QMimeDatabase().mimeTypeForFile(file, QMimeDatabase::MatchContent).name().toLatin1()};
+    const RequestPreparation prepared = prepareRequest(destination, image, m_asker);
+    if (m_closed || !isShown(row))
+        return cancelled(row);
+    if (!prepared.request)
+        return fail(UploadResult::Kind::NotPrepared, prepared.failure);
+    auto custom = std::make_shared<CustomUpload>(CustomUpload{destination, *prepared.request});
+    m_uploader->enqueue(row, {file, m_entries.at(row).desc, QString(), QString(), std::move(custom)});
 }
 
 void UploadQueue::uploadStarted(int row, QNetworkReply *reply)
@@ -209,7 +232,7 @@ void UploadQueue::finish(int row, const UploadResult &result)
     EntryRecord &record = m_records[row];
     record.result = result;
     record.progress = -1.0;
-    record.waitingLogin.reset();
+    record.waiting = false;
     // What the host answered, or for a failure the word the row shows.
     entry.link = QUrl(result.showsAnswer() ? result.answer : QStringLiteral("failed"), QUrl::TolerantMode);
     entry.state = EntryState::Handled;
@@ -219,7 +242,7 @@ void UploadQueue::finish(int row, const UploadResult &result)
 
 void UploadQueue::cancel(int row)
 {
-    const bool waited = std::exchange(m_records[row].waitingLogin, std::nullopt).has_value();
+    const bool waited = std::exchange(m_records[row].waiting, false);
     // A running upload is aborted and finishes at once through its reply; a queued one, or one
     // waiting for its file, never went out, so it ends here.
     if (m_uploader->cancel(row) || waited)
@@ -322,9 +345,9 @@ void UploadQueue::editFinished(const EditResult &result)
 
     // Uploads asked for while their file was being written go now that it is complete.
     for (int waiting = 0; waiting < m_records.size(); ++waiting) {
-        if (m_records.at(waiting).waitingLogin && !isWriting(waiting)) {
-            const Login login = *std::exchange(m_records[waiting].waitingLogin, std::nullopt);
-            send(waiting, login);
+        if (m_records.at(waiting).waiting && !isWriting(waiting)) {
+            m_records[waiting].waiting = false;
+            send(waiting);
         }
     }
 }
@@ -394,7 +417,7 @@ void UploadQueue::close()
         return;
     m_closed = true;
     for (int row = 0; row < m_records.size(); ++row) {
-        if (m_records.at(row).waitingLogin)
+        if (m_records.at(row).waiting)
             cancel(row);
     }
     for (int row : m_uploader->cancelAll())

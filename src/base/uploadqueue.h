@@ -9,7 +9,9 @@
 #include <memory>
 #include <optional>
 
+#include "base/destination.h"
 #include "base/editqueue.h"
+#include "base/uploadtemplate.h"
 #include "base/fileproblem.h"
 #include "base/imgobj.h"
 #include "base/uploadresult.h"
@@ -24,11 +26,18 @@ class PreviewLoader;
 class ReservedPng;
 class Uploader;
 
-// The login an upload goes out with: the one of the moment it was asked for.
+// The login an upload to the built-in host goes out with: the one of the moment it was asked for.
 struct Login
 {
     QString user;
     QString password;
+};
+
+// Where an upload goes, as it was when the upload was asked for.
+struct Target
+{
+    Destination destination = Destination::builtInDestination();
+    Login login; // for the built-in host
 };
 
 // What the queue knows of an entry beyond the entry itself.
@@ -48,7 +57,9 @@ struct EntryRecord
     bool described = false;          // a description was given, even an empty one
     FileProblem problem = FileProblem::None;
     bool removed = false;            // taken out of the queue; its row keeps its number
-    std::optional<Login> waitingLogin; // the upload waits for an edit to be written
+    Destination destination;         // where its upload goes or went, once started
+    bool waiting = false;            // the upload waits for an edit to be written
+    Login login;                     // the login it waits with
     QList<PendingEdit> edits;        // oldest first
 
     bool saving() const { return !edits.isEmpty(); }
@@ -103,22 +114,25 @@ public:
     // Whether the entry's upload has ended with a link.
     bool isLinked(int row) const { return isShown(row) && m_records.at(row).result.linked(); }
 
-    // Adds a file. With a login for Auto Upload, its upload starts at once. Returns the row, or
+    // Adds a file. With a target for Auto Upload, its upload starts at once. Returns the row, or
     // -1 once the queue is closed.
-    int add(const QString &file, bool temp, const std::optional<Login> &autoUpload = std::nullopt);
+    int add(const QString &file, bool temp, const std::optional<Target> &autoUpload = std::nullopt);
     // Adds a picture the program made itself (a screenshot, a paste) whose PNG `target` is still
     // to be written, on a worker; or, when `target` is already written, names that file. An entry
     // whose picture cannot be written is taken away again.
     int addPicture(const QImage &picture, const std::shared_ptr<ReservedPng> &target,
-                   const std::optional<Login> &autoUpload = std::nullopt);
+                   const std::optional<Target> &autoUpload = std::nullopt);
     // A new entry for the file of `row`, with its description, sent at once.
-    int uploadAgain(int row, const Login &login);
+    int uploadAgain(int row, const Target &target);
 
-    // The one start of every upload: a waiting, shown entry goes out with `login`, or, while its
+    // The one start of every upload: a waiting, shown entry goes out to `target`, or, while its
     // file is being written, once it is complete. Returns whether it started.
-    bool start(int row, const Login &login);
+    bool start(int row, const Target &target);
     // Starts every waiting entry.
-    void startAll(const Login &login);
+    void startAll(const Target &target);
+    // Asks a custom destination's questions before its request is sent; without an asker they
+    // go unanswered, and such uploads fail with the reason.
+    void setAsker(const Asker &asker) { m_asker = asker; }
     // The row's reply has finished (through the mapper).
     void replyFinished(int row);
 
@@ -151,7 +165,7 @@ signals:
 
 private:
     int append(imgobj entry, EntryRecord record);
-    void send(int row, const Login &login);
+    void send(int row);
     void finish(int row, const UploadResult &result);
     void cancel(int row);
     void cancelled(int row);
@@ -170,6 +184,7 @@ private:
     EditQueue *m_edits;
     PreviewLoader *m_previews;
     std::unique_ptr<PreviewBudget> m_previewBudget;
+    Asker m_asker;
     int m_pictureRow = -1; // the one entry that may hold its full picture: the last one edited
     bool m_closed = false;
 };

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "base/customrequest.h"
+
 namespace tarvello {
 
 // Why a transfer broke, as far as the network layer tells; None when it did not break (an HTTP
@@ -51,15 +53,21 @@ struct UploadResult
         Stopped,         // taken away by the user while on the wire
         Cancelled,       // ended before it was sent
         LoginUnsendable, // a user name or password of "." or ".."
+        NoLink,          // a custom destination's answer held no link where it says; `answer`: what stood there
+        NotPrepared,     // a custom destination's request could not be made: `request` says why
     };
 
     Kind kind = Kind::None;
     // The host's whole answer as text, secrets blanked; set when it begins as a link.
     QString answer;
-    // For Linked: the link as it may be copied and opened.
+    // For Linked: the link as it may be copied and opened, and what the destination gives beside
+    // it.
     QUrl link;
+    QUrl thumbnail;
+    QUrl deletion;
     TransferError error = TransferError::None;
     HostAnswer host;
+    RequestFailure request;
 
     bool linked() const { return kind == Kind::Linked; }
     // The answer is shown in the row in place of "failed".

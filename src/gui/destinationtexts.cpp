@@ -103,6 +103,9 @@ QString sxcuRefusalText(const SxcuRefusal &r)
         return QCoreApplication::translate("mw", "The header %1 is the program's to set.").arg(r.detail);
     case SxcuRefusal::BadHeaderValue:
         return QCoreApplication::translate("mw", "The value of the header %1 holds a line break.").arg(r.detail);
+    case SxcuRefusal::ReservedName:
+        return QCoreApplication::translate("mw", "\"%1\" is the name of the built-in destination; give the file another Name.")
+                .arg(r.detail);
     }
     return QString();
 }

@@ -2,22 +2,30 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QImageReader>
+#include <QMenu>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QSignalMapper>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
+#include <QToolButton>
 
 #include "base/browse.h"
+#include "base/destinationstore.h"
 #include "base/settings.h"
 #include "base/tempfile.h"
 #include "base/transform.h"
 #include "base/uploadqueue.h"
+#include "gui/destinationchooser.h"
+#include "gui/destinationquestion.h"
 #include "gui/dropprogress.h"
 #include "gui/mwui.h"
 #include "gui/previewarea.h"
@@ -33,7 +41,6 @@ mw::mw(QWidget *parent)
     , ui(new mwui)
 {
     ui->setupUi(this);
-    setUpForDesktop();
 
     mapper = new QSignalMapper(this);
     connect(mapper, &QSignalMapper::mappedInt, this, &mw::objhanlde);
@@ -91,7 +98,43 @@ mw::mw(QWidget *parent)
         }
     });
     setUpCaptures();
+    setUpDestinations();
     setUpTable();
+    setUpForDesktop();
+}
+
+void mw::setUpDestinations()
+{
+    m_destinations = new DestinationStore(this);
+    // Under Upload All: where uploads go, and the window's menu. A short screen has no room for a
+    // row of their own: there they share the status line's (fitToScreen).
+    auto *box = new QComboBox(this);
+    box->setObjectName(QStringLiteral("destinationBox"));
+    m_menu = new QMenu(this);
+    auto *menuButton = new QToolButton(this);
+    menuButton->setObjectName(QStringLiteral("menuButton"));
+    menuButton->setText(tr("Menu"));
+    menuButton->setAccessibleName(tr("Menu"));
+    menuButton->setMenu(m_menu);
+    menuButton->setPopupMode(QToolButton::InstantPopup);
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(box, 1);
+    row->addWidget(menuButton);
+    ui->gridLayout->removeWidget(ui->statusLine);
+    ui->gridLayout->addLayout(row, 2, 0, 1, 2);
+    ui->gridLayout->addWidget(ui->statusLine, 3, 0, 1, 2);
+    setTabOrder(ui->uploadfile, box);
+    setTabOrder(box, menuButton);
+
+    m_chooser = new DestinationChooser(m_destinations, box, this);
+    m_menu->addAction(m_chooser->importAction());
+    m_menu->addAction(m_chooser->manageAction());
+    connect(m_chooser, &DestinationChooser::notice, m_status, &StatusLine::notify);
+    // A login is for the built-in host only.
+    connect(m_chooser, &DestinationChooser::chosen, ui->groupBox_3, &QWidget::setEnabled);
+    m_queue->setAsker(windowAsker(this));
+    m_destinations->load();
 }
 
 mw::~mw()
@@ -114,24 +157,24 @@ void mw::cred(const QString &u, const QString &p)
     ui->usr->setText(u);
 }
 
-Login mw::currentLogin() const
+Target mw::target() const
 {
-    return {ui->usr->text(), ui->pw->text()};
+    return {m_destinations->chosenDestination(), {ui->usr->text(), ui->pw->text()}};
 }
 
-std::optional<Login> mw::autoUpload() const
+std::optional<Target> mw::autoUpload() const
 {
-    return ui->checkBox_2->isChecked() ? std::optional<Login>(currentLogin()) : std::nullopt;
+    return ui->checkBox_2->isChecked() ? std::optional<Target>(target()) : std::nullopt;
 }
 
 void mw::upload(const QString &, int row)
 {
-    m_queue->start(row, currentLogin());
+    m_queue->start(row, target());
 }
 
 void mw::uploadall()
 {
-    m_queue->startAll(currentLogin());
+    m_queue->startAll(target());
 }
 
 void mw::objhanlde(int row)
@@ -146,6 +189,12 @@ void mw::addObj(const QString &file, bool is_c)
 
 void mw::uploaddrop(const QString &path)
 {
+    // A custom-uploader file is a destination to import, not an image. Asked after the drop has
+    // ended: the drag's source waits for it.
+    if (DestinationChooser::isCustomUploaderFile(path)) {
+        QMetaObject::invokeMethod(m_chooser, [this, path] { m_chooser->importFile(path); }, Qt::QueuedConnection);
+        return;
+    }
     addObj(path, false);
     m_dropProgress->added();
 }

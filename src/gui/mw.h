@@ -20,6 +20,8 @@ class mwui;
 
 namespace tarvello {
 class CaptureActions;
+class DestinationChooser;
+class DestinationStore;
 class PreviewArea;
 class ReservedPng;
 class RowBinder;
@@ -27,8 +29,8 @@ class Screenshooter;
 class StatusLine;
 class TrayIcon;
 class UploadQueue;
-struct Login;
 struct QueueNotice;
+struct Target;
 }
 
 // The uploader's one window. It draws the queue and asks it: every rule about the entries (adding,
@@ -98,9 +100,11 @@ private:
     void entryChanged(int row);
     void noticed(const tarvello::QueueNotice &notice);
 
-    // The login of the moment, and with Auto Upload on, the login new entries go out with.
-    tarvello::Login currentLogin() const;
-    std::optional<tarvello::Login> autoUpload() const;
+    // Where an upload asked for now goes: the chosen destination, with the login of the moment;
+    // with Auto Upload on, where new entries go.
+    tarvello::Target target() const;
+    std::optional<tarvello::Target> autoUpload() const;
+    void setUpDestinations();
 
     // The selected entry: the table's current row, `sel` and the picture shown follow each other.
     int selectedRow() const;
@@ -147,6 +151,9 @@ private:
     tarvello::PreviewArea *m_picture;
     tarvello::StatusLine *m_status;
     tarvello::Screenshooter *m_shooter;
+    tarvello::DestinationStore *m_destinations;
+    tarvello::DestinationChooser *m_chooser;
+    QMenu *m_menu;                 // the window's menu, beside the destination
     DropProgress *m_dropProgress;
     tarvello::CaptureActions *m_captures = nullptr;
     tarvello::TrayIcon *m_tray = nullptr;

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -58,6 +59,16 @@ void mw::fitToScreen()
         // The boxes' sizes are asked for before the window is shown and lays itself out.
         grid->parentWidget()->updateGeometry();
     }
+    // The destination and the menu move onto the status line's row, after it, and the queue's
+    // rows are as tall as their text needs.
+    if (auto *row = qobject_cast<QBoxLayout *>(ui->gridLayout->itemAtPosition(2, 0)->layout())) {
+        ui->gridLayout->removeWidget(ui->statusLine);
+        row->insertWidget(0, ui->statusLine, 1);
+    }
+    QTableWidget *table = ui->tableWidget;
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
+                            + 2 * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
 }
 
 void mw::rememberDesktopState()

@@ -224,7 +224,7 @@ QMenu *mw::createContextMenu(int row)
     copyLink->setEnabled(linked);
     QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, RowBinder::StatusColumn); });
     openLink->setEnabled(linked);
-    QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { m_queue->uploadAgain(row, currentLogin()); });
+    QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { m_queue->uploadAgain(row, target()); });
     again->setEnabled(valid && objs.at(row).state == EntryState::Handled);
     QAction *remove = menu->addAction(tr("Remove"), this, [this, row] { removeRows({row}); });
     remove->setEnabled(valid);

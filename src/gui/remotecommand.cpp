@@ -5,12 +5,20 @@
 
 #include <cstdio>
 
+#include "base/request.h"
+
 namespace tarvello {
 
 CommandLineHelp commandLineHelp()
 {
     CommandLineHelp help;
-    help.application = QCoreApplication::translate("mw", "Uploads images to an image host and shows their links.");
+    help.application = QCoreApplication::translate("mw", "Uploads images to an image host and shows their links.")
+            + QLatin1String("\n\n") + QCoreApplication::translate("mw", "Environment:") + QLatin1Char('\n')
+            + QCoreApplication::translate("mw", "  TARVELLO_HOST       the built-in destination's host, host[:port] or "
+                                                "https://host[:port] (built in: %1)").arg(builtInImageHost())
+            + QLatin1Char('\n')
+            + QCoreApplication::translate("mw", "  TARVELLO_CA_FILE    a PEM file of certificates to trust for an https "
+                                                "built-in host, besides the system's");
     help.images = QCoreApplication::translate("mw", "Image files to queue.");
     help.screenshot = QCoreApplication::translate("mw", "Take a screenshot in the running uploader, or start one to take it.");
     help.region = QCoreApplication::translate("mw", "With --screenshot: drag a rectangle to capture.");
@@ -19,6 +27,16 @@ CommandLineHelp commandLineHelp()
                          .arg(maxCaptureDelay);
     help.delayValue = QCoreApplication::translate("mw", "seconds");
     help.add = QCoreApplication::translate("mw", "Queue the files in the running uploader, or start one with them.");
+    help.upload = QCoreApplication::translate("mw", "Upload the files without a window, print each link on a line, and exit "
+                                                    "(0: all uploaded, 1: any failed, 2: a usage error). \"-\" reads an image "
+                                                    "from standard input.");
+    help.destination = QCoreApplication::translate("mw", "With --upload: the destination to upload to (its name, any case); "
+                                                         "without it, the one chosen in the window.");
+    help.destinationValue = QCoreApplication::translate("mw", "name");
+    help.importDestination = QCoreApplication::translate("mw", "Import a custom-uploader file (.sxcu) as a destination, "
+                                                               "without asking, and print its name.");
+    help.importValue = QCoreApplication::translate("mw", "file");
+    help.listDestinations = QCoreApplication::translate("mw", "Print the destinations, one name a line, the built-in one first.");
     return help;
 }
 
@@ -50,6 +68,16 @@ QString commandLineErrorText(const CommandLine &line)
         break;
     case CommandLine::Problem::MissingFile:
         text = QCoreApplication::translate("mw", "%1 does not exist.").arg(QDir::toNativeSeparators(line.value));
+        break;
+    case CommandLine::Problem::UploadWithoutFiles:
+        text = QCoreApplication::translate("mw", "--upload needs at least one file, or \"-\" for standard input.");
+        break;
+    case CommandLine::Problem::DestinationWithoutUpload:
+        text = QCoreApplication::translate("mw", "--destination goes with --upload.");
+        break;
+    case CommandLine::Problem::TwoCommands:
+        text = QCoreApplication::translate("mw", "Give one of --upload, --import-destination, --list-destinations, "
+                                                 "--screenshot and --add at a time.");
         break;
     }
     return text + QLatin1Char('\n');

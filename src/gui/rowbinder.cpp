@@ -6,6 +6,7 @@
 
 #include "base/imgobj.h"
 #include "base/uploadqueue.h"
+#include "gui/destinationtexts.h"
 #include "gui/progressdelegate.h"
 #include "gui/texts.h"
 
@@ -50,7 +51,13 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
     }
     // A host that says no to a file it cannot take is best explained by what is wrong with it.
     const bool byProblem = record.result.kind == UploadResult::Kind::Failed && !problem.isEmpty();
-    status->setToolTip(!handled ? QString() : byProblem ? problem : resultDetails(record.result));
+    QString details = !handled ? QString() : byProblem ? problem : resultDetails(record.result);
+    // Where it went: a failure is read differently for each host.
+    if (entry.state != EntryState::Waiting) {
+        details += (details.isEmpty() ? QString() : QStringLiteral("\n"))
+                + QCoreApplication::translate("mw", "Destination: %1").arg(destinationTitle(record.destination));
+    }
+    status->setToolTip(details);
     const bool failed = handled && !record.result.linked();
     status->setData(Qt::DecorationRole, failed ? QVariant(style->standardIcon(QStyle::SP_MessageBoxWarning)) : QVariant());
     status->setData(Qt::ForegroundRole, failed ? QVariant(QBrush(errorColour(m_table->palette()))) : QVariant());

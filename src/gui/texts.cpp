@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QPalette>
 
+#include "gui/destinationtexts.h"
+
 namespace tarvello {
 
 namespace {
@@ -116,6 +118,13 @@ QString resultDetails(const UploadResult &result)
     case UploadResult::Kind::LoginUnsendable:
         return QCoreApplication::translate("mw", "A user name or password of \".\" or \"..\" cannot be sent "
                                                  "in the upload address; nothing was sent.");
+    case UploadResult::Kind::NoLink:
+        return result.answer.isEmpty()
+                ? QCoreApplication::translate("mw", "The host's answer holds no link where the destination says it stands.")
+                : QCoreApplication::translate("mw", "The host's answer holds no link where the destination says it "
+                                                    "stands, but: %1").arg(result.answer.left(200));
+    case UploadResult::Kind::NotPrepared:
+        return requestFailureText(result.request);
     }
     return QString();
 }

@@ -21,7 +21,7 @@ for f in ./usr/bin/tarvello ./usr/bin/tarvello-host ./usr/share/applications/tar
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6network6 libqt6dbus6 libmicrohttpd12 zlib1g qt6-image-formats-plugins libqt6svg6 qt6-wayland; do
+for d in libqt6widgets6 libqt6network6 libqt6dbus6 libqt6sql6 libqt6sql6-sqlite libmicrohttpd12 zlib1g qt6-image-formats-plugins libqt6svg6 qt6-wayland; do
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 # Every dependency can be had from the archive: apt resolves the package without installing it.
