@@ -218,6 +218,8 @@ bool mw::keepsRunningInTray()
 void mw::quitFromTray()
 {
     m_quitting = true;
+    // A capture under way would bring the window back after it closed.
+    m_shooter->cancel();
     // A hidden window is no last window to close: the program ends here once the window agreed.
     if (close())
         QCoreApplication::quit();

@@ -39,13 +39,13 @@ export XDG_CONFIG_HOME="$work/config"
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE TARVELLO_SCREENSHOT
 
 client() { # x y w h of the window's own area (xdotool counts the title bar twice under openbox)
-    xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    xwininfo -id "${1:-$window}" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
 }
-geometry() { # x y w h of the window's frame, decorations included
+geometry() { # x y w h of the window's frame (or another's), decorations included
     local x y w h l r t b
-    read -r x y w h < <(client)
-    read -r l r t b < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r x y w h < <(client "${1:-$window}")
+    read -r l r t b < <(xprop -id "${1:-$window}" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
     echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 screenshot_taken() { # the newest temporary PNG, once it is whole
@@ -153,7 +153,24 @@ convert "$work/desktop.png" -crop 200x100+101+120 +repage "$work/region.png"
 differ=$(compare -metric AE "$stored" "$work/region.png" null: 2>&1) || true
 [ "$differ" = 0 ] || fail "$differ pixels of the uploaded region differ from the desktop's"
 import -window root "$artifacts/x11-region-after.png"
+
+# A window, clicked on the frozen desktop: its frame, title bar included.
+"$colour_bin" "$colour" 300x200 >"$work/colour2.log" 2>&1 &
+pids+=($!)
+picked=$(timeout 10 xdotool search --sync --onlyvisible --name '^colour$' | head -n 1)
+[ -n "$picked" ] || fail "no colour window"
+xdotool windowmove --sync "$picked" 150 250
+read -r px py pw ph < <(geometry "$picked")
+stored_before=$(grep -c . "$work/data/index.tsv")
+"$tarvello_bin" --screenshot --window || fail "--screenshot --window exited with $?"
+wait_for 10 overlay_up || fail "no overlay for the window"
+xdotool mousemove $((px + pw / 2)) $((py + ph / 2)) click 1
+wait_for 20 stored_more || fail "the window was not queued and uploaded"
+stored=$(ls -t "$work"/data/*.png | head -n 1)
+[ "$(identify -format '%wx%h' "$stored")" = "${pw}x${ph}" ] || fail "the window's picture is $(identify -format '%wx%h' "$stored"), its frame ${pw}x${ph}"
+[ "$(convert "$stored" -depth 8 -format "%[hex:p{$((pw / 2)),$((ph / 2))}]" info:)" = "$(tr a-f A-F <<<"${colour#\#}")" ] \
+    || fail "the window's picture does not show the window"
 close_program
 
-echo "desktop x11: help and version without display; fits 1280x600; not in its own screenshot; place and Auto Upload kept; -- --help queued; 2560x1600 at scale 2; a region from a second process, pixel for pixel, the window back in its place"
+echo "desktop x11: help and version without display; fits 1280x600; not in its own screenshot; place and Auto Upload kept; -- --help queued; 2560x1600 at scale 2; a region from a second process, pixel for pixel, the window back in its place; a window by its frame"
 echo "1 passed, 0 failed"
