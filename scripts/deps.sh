@@ -24,6 +24,7 @@ if [ "${1:-build}" = test ]; then
                wtype dbus dbus-daemon libglib2.0-bin util-linux appstream desktop-file-utils)
     packages+=(openssl) # the host tests: a TLS certificate
     packages+=(gnome-keyring libsecret-tools) # a real Secret Service for the destinations' keyring
+    packages+=(shared-mime-info) # the custom-uploader file type: update-mime-database
     packages+=(man-db systemd) # the host's manual page and unit: man -l, systemd-analyze verify
 fi
 

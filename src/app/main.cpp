@@ -5,9 +5,11 @@
 #include <cstdio>
 
 #include "base/commandline.h"
+#include "base/destinationstore.h"
 #include "base/version.h"
 #include "gui/mw.h"
 #include "gui/remotecommand.h"
+#include "gui/scriptcommands.h"
 #include "gui/singleprogram.h"
 
 namespace {
@@ -27,6 +29,35 @@ int main(int argc, char *argv[])
         || early.action == tarvello::CommandLine::Action::Version) {
         std::fputs(early.text.toLocal8Bit().constData(), stdout);
         return 0;
+    }
+    // A usage error of our own is known before any display is needed; Qt's options are not
+    // taken out yet, so the parser's own complaints wait for the application object.
+    if (early.action == tarvello::CommandLine::Action::Error && early.problem != tarvello::CommandLine::Problem::Parser) {
+        std::fputs(tarvello::commandLineErrorText(early).toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+    // The commands for scripts need no display, and take no option of Qt's: the application
+    // object sees the program's name only.
+    int nameOnly = 1;
+    switch (early.action) {
+    case tarvello::CommandLine::Action::ListDestinations: {
+        QCoreApplication app(nameOnly, argv);
+        tarvello::DestinationStore destinations;
+        return tarvello::listDestinations(destinations, stdout);
+    }
+    case tarvello::CommandLine::Action::ImportDestination: {
+        QCoreApplication app(nameOnly, argv);
+        tarvello::DestinationStore destinations;
+        return tarvello::importDestination(destinations, early.value, stdout, stderr);
+    }
+    case tarvello::CommandLine::Action::Upload: {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(nameOnly, argv);
+        tarvello::DestinationStore destinations;
+        return tarvello::uploadFiles(destinations, early.destination, early.paths, stdin, stdout, stderr);
+    }
+    default:
+        break;
     }
 
     QApplication app(argc, argv);

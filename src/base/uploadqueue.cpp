@@ -360,7 +360,7 @@ bool UploadQueue::isWriting(int row) const
 void UploadQueue::requestPreview(int row)
 {
     const imgobj &entry = m_entries.at(row);
-    if (m_records.at(row).problem == FileProblem::None && entry.prev.isNull() && !isWriting(row))
+    if (m_makePreviews && m_records.at(row).problem == FileProblem::None && entry.prev.isNull() && !isWriting(row))
         m_previews->request(row, entry.file);
 }
 

@@ -133,6 +133,8 @@ public:
     // Asks a custom destination's questions before its request is sent; without an asker they
     // go unanswered, and such uploads fail with the reason.
     void setAsker(const Asker &asker) { m_asker = asker; }
+    // Without a window to show them, previews are not made.
+    void setPreviews(bool make) { m_makePreviews = make; }
     // The row's reply has finished (through the mapper).
     void replyFinished(int row);
 
@@ -187,6 +189,7 @@ private:
     Asker m_asker;
     int m_pictureRow = -1; // the one entry that may hold its full picture: the last one edited
     bool m_closed = false;
+    bool m_makePreviews = true;
 };
 
 } // namespace tarvello

@@ -3,7 +3,7 @@
 # no picture needs a desktop here): a first `tarvello --add` starts the program; later
 # `--add` (files and a folder, from another folder, and as the desktop entry opens files) and
 # `--screenshot` act in it and exit at once; what it cannot do comes back as status 1 with the
-# reason; a plain `tarvello FILE` still opens a window of its own; with none running,
+# reason (a usage error with 2, before anything is asked); a plain `tarvello FILE` still opens a window of its own; with none running,
 # `--screenshot` starts the program, which takes it. Auto Upload is on, so the image host shows
 # what each window queued. Everything started here is stopped by its process id.
 #
@@ -78,9 +78,9 @@ shot=$(ls -t "$work"/data/*.png | head -n 1)
 [ "$(identify -format '%wx%h' "$shot")" = 800x800 ] || fail "the screenshot is $(identify -format '%wx%h' "$shot")"
 acts 1 "$tarvello_bin" --screenshot --window
 grep -q 'cannot do that on this desktop' "$work/err.txt" || fail "--window was refused with: $(cat "$work/err.txt")"
-acts 1 "$tarvello_bin" --add gone.png
+acts 2 "$tarvello_bin" --add gone.png
 grep -q 'gone.png does not exist' "$work/err.txt" || fail "a missing file was refused with: $(cat "$work/err.txt")"
-acts 1 "$tarvello_bin" --screenshot --delay 61
+acts 2 "$tarvello_bin" --screenshot --delay 61
 stored_is 5 || fail "a refused command queued something"
 
 # --- a plain start still opens a window of its own ---

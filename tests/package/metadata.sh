@@ -23,6 +23,11 @@ for size in 16 22 24 32 48 64 128 256; do
     [ -f "$icon" ] || fail "no ${size}x${size} icon"
     [ "$(identify -format '%wx%h' "$icon")" = "${size}x${size}" ] || fail "the ${size}x${size} icon has another size"
 done
+# Custom-uploader files are known to the desktop by their name, and opened with the program.
+update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database"
+grep -q ':application/x-sxcu:\*\.sxcu' "$share/mime/globs2" || fail "*.sxcu is not application/x-sxcu"
+grep -q 'application/x-sxcu;' "$share/applications/tarvello.desktop" || fail "the desktop entry does not open *.sxcu"
+
 # The installed tree validates as a whole: the metadata finds its desktop entry and icon.
 appstreamcli validate-tree --no-net "$work/usr" >"$work/tree.log" 2>&1 || { cat "$work/tree.log"; fail "appstreamcli validate-tree"; }
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace tarvello {
+
+class DestinationStore;
+
+// The commands that run without a window, for scripts: each writes its results on `out`, its
+// reasons on `err`, and returns the process's exit status. They need an application object;
+// uploading needs a QGuiApplication (on the offscreen platform, no display is needed).
+
+// One name a line, the built-in destination first.
+int listDestinations(DestinationStore &store, FILE *out);
+
+// Imports a custom-uploader file without asking and prints the destination's name; 0, or 1 with
+// the reason.
+int importDestination(DestinationStore &store, const QString &file, FILE *out, FILE *err);
+
+// Uploads each file in order to the destination called `destination` (any case; empty for the
+// one chosen in the window), prints each link on a line, writes "FILE: reason" for each failure,
+// and returns 0 when all were uploaded, 1 when any failed, 2 for a destination that is not
+// there. "-" is an image read from `in`. The built-in destination sends the login remembered in
+// tarvello.ini of the working folder, as the window does.
+int uploadFiles(DestinationStore &store, const QString &destination, const QStringList &files, FILE *in, FILE *out,
+                FILE *err);
+
+} // namespace tarvello
