@@ -105,6 +105,13 @@ void tst_Uploader::outcome_data()
             << QStringList{QStringLiteral("xxx")} << QString();
     QTest::newRow("binary answer") << CaptureServer::httpResponse(QByteArray("\x00\x01\xfe\xffPNG", 7), 500) << false
                                    << QStringLiteral("failed") << QStringList{QStringLiteral("not text")} << QString();
+    QTest::newRow("https link over plain HTTP") << CaptureServer::httpResponse("https://img.example/i/abc.png") << true
+                                                << QStringLiteral("https://img.example/i/abc.png")
+                                                << QStringList{QStringLiteral("plain HTTP")}
+                                                << QStringLiteral("https://img.example/i/abc.png");
+    QTest::newRow("a user name before the host") << CaptureServer::httpResponse("http://127.0.0.1@evil.example/x") << true
+                                                 << QStringLiteral("http://127.0.0.1@evil.example/x") << QStringList{}
+                                                 << QString();
     QTest::newRow("redirect") << CaptureServer::httpResponse(link, 307, "Location: http://127.0.0.1:9/elsewhere\r\n")
                               << false << QStringLiteral("failed") << QStringList{QStringLiteral("307")} << QString();
     // The body has fewer bytes than announced: the transfer broke, whatever arrived.

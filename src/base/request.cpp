@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QNetworkRequest>
 
+#include <algorithm>
+
 #include "base/regularfile.h"
 
 #ifndef TARVELLO_DEFAULT_HOST
@@ -98,13 +100,17 @@ QByteArray formFileName(const QString &name)
 
 QByteArray formText(const QString &text)
 {
+    const QList<uint> characters = text.toUcs4();
+    const bool references = std::any_of(characters.cbegin(), characters.cend(), [](uint c) { return c > 0xff; });
     QByteArray out;
     out.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
-        if (c <= 0xff)
-            out += char(c);
-        else
+    for (const uint c : characters) {
+        if (c > 0xff)
             out += "&#" + QByteArray::number(uint(c)) + ';';
+        else if (c == '&' && references)
+            out += "&#38;";
+        else
+            out += char(c);
     }
     return out;
 }

@@ -39,7 +39,8 @@ QByteArray formFileName(const QString &name);
 
 // A text as it travels in the body: every Latin-1 character as its one byte, every other
 // character as an HTML numeric reference "&#N;" with its code point, as browsers send it from a
-// Latin-1 form.
+// Latin-1 form. A text that needs references also writes "&" as "&#38;", so that a host that
+// decodes references gets back exactly what was typed; one within Latin-1 is sent as it is.
 QByteArray formText(const QString &text);
 
 // The whole request body.

@@ -197,7 +197,7 @@ UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, co
             return result;
         }
     } else {
-        const std::optional<QString> answer = linkFromReply(body, running.tls);
+        const std::optional<QString> answer = linkFromReply(body);
         if (!answer) {
             result.kind = UploadResult::Kind::Failed;
             return result;
@@ -205,7 +205,8 @@ UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, co
         // A host may echo the address, which carries the login: it never shows, not even here,
         // and a link that holds it does not leave the program.
         result.answer = withoutSecrets(*answer, running.secrets);
-        result.link = usableLink(*answer, running.tls, running.secrets).value_or(QUrl());
+        result.overPlainHttp = !running.tls && answer->startsWith(QLatin1String("https://"));
+        result.link = usableLink(*answer, true, running.secrets).value_or(QUrl());
     }
     if (running.custom)
         result.link = usableLink(result.answer, true, running.secrets).value_or(QUrl());

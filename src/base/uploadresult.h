@@ -65,6 +65,9 @@ struct UploadResult
     QUrl link;
     QUrl thumbnail;
     QUrl deletion;
+    // An https link that came from a host reached over plain HTTP: anyone on the way could have
+    // changed it.
+    bool overPlainHttp = false;
     TransferError error = TransferError::None;
     HostAnswer host;
     RequestFailure request;

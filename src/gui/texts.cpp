@@ -96,6 +96,10 @@ QString resultDetails(const UploadResult &result)
     case UploadResult::Kind::None:
         return QString();
     case UploadResult::Kind::Linked:
+        if (result.overPlainHttp) {
+            return result.answer.trimmed() + QLatin1Char('\n')
+                    + QCoreApplication::translate("mw", "This link came over plain HTTP: check it before you pass it on.");
+        }
         return result.answer.trimmed();
     case UploadResult::Kind::UnusableLink:
         return result.answer.trimmed() + QLatin1Char('\n')
