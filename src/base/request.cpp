@@ -76,7 +76,13 @@ bool isSendableLogin(const QString &user, const QString &password)
 QByteArray boundaryFor(const QString &filePath, const QByteArray &desc)
 {
     QFile file;
-    const qint64 size = openRegularFile(file, filePath) ? file.size() : 0;
+    openRegularFile(file, filePath);
+    return boundaryFor(file, desc);
+}
+
+QByteArray boundaryFor(QFile &file, const QByteArray &desc)
+{
+    const qint64 size = file.isOpen() ? file.size() : 0;
     // The file goes out right after a line end, so "--" + boundary anywhere in it would end
     // the part there. Mapped, the search costs about one read of the file from the cache.
     const uchar *data = size > 0 ? file.map(0, size) : nullptr;
@@ -88,6 +94,8 @@ QByteArray boundaryFor(const QString &filePath, const QByteArray &desc)
     QByteArray boundary = uploadBoundary;
     for (int attempt = 0; clashes(boundary); ++attempt)
         boundary = uploadBoundary + QByteArray::number(attempt);
+    if (data)
+        file.unmap(const_cast<uchar *>(data));
     return boundary;
 }
 

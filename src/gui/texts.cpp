@@ -81,6 +81,12 @@ QString fileProblemText(FileProblem problem)
         return QCoreApplication::translate("mw", "The file cannot be read.");
     case FileProblem::NotAnImage:
         return QCoreApplication::translate("mw", "This is not an image the program can read.");
+    case FileProblem::BadName:
+        return QCoreApplication::translate("mw", "The file's name is not in UTF-8, so the program cannot open it; "
+                                                 "rename it.");
+    case FileProblem::Replaced:
+        return QCoreApplication::translate("mw", "Another file stands under this name since it was added; "
+                                                 "nothing was sent.");
     }
     return QString();
 }
@@ -129,6 +135,9 @@ QString resultDetails(const UploadResult &result)
                                                     "stands, but: %1").arg(result.answer.left(200));
     case UploadResult::Kind::NotPrepared:
         return requestFailureText(result.request);
+    case UploadResult::Kind::NotSent:
+        return fileProblemText(result.file) + QLatin1Char('\n')
+                + QCoreApplication::translate("mw", "Nothing was sent.");
     }
     return QString();
 }
