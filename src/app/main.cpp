@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDBusConnection>
 
 #include <cstdio>
 
@@ -8,6 +9,7 @@
 #include "gui/mw.h"
 #include "gui/remotecommand.h"
 #include "gui/scriptcommands.h"
+#include "gui/singleprogram.h"
 
 int main(int argc, char *argv[])
 {
@@ -52,10 +54,14 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, arguments.qt.data());
     QApplication::setApplicationName(QStringLiteral("tarvello"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELLO_VERSION));
+    // --screenshot and --add go to the program already running in this session, if one is.
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (const std::optional<int> status = tarvello::actInRunningProgram(options, bus))
+        return *status;
     mw window;
     window.rememberDesktopState();
-    // Files go in at once, before the window shows; folders are walked as dropped ones are.
-    window.addPaths(options.paths);
-    window.show();
+    tarvello::SingleProgram single(window);
+    if (const std::optional<int> status = single.start(options, bus))
+        return *status;
     return app.exec();
 }

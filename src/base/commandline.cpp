@@ -163,8 +163,8 @@ void checkCaptureAndAdd(const QCommandLineParser &parser, CommandLine &result)
         return;
     }
     if (add) {
-        if (files.isEmpty())
-            return fail(CommandLine::Problem::AddWithoutFiles);
+        // Without files (a desktop entry started from the menu, where %F is empty) it brings up
+        // the running program, or starts one.
         QStringList absolute;
         for (const QString &file : files) {
             const QFileInfo info(file);

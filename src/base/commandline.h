@@ -54,7 +54,7 @@ struct CommandLine
         Version,
         Error,
         Screenshot, // take `capture`, in the running program if there is one
-        Add,        // queue `paths` (absolute) in the running program if there is one
+        Add,        // queue `paths` (absolute, maybe none) in the running program if there is one
         Upload,     // upload `paths` without a window ("-" is standard input) to `destination`
         ImportDestination, // import the custom-uploader file `value` without asking
         ListDestinations,
@@ -68,7 +68,6 @@ struct CommandLine
         TwoModes,            // --region and --window together
         ScreenshotWithFiles, // files next to --screenshot
         ScreenshotAndAdd,    // --screenshot and --add together
-        AddWithoutFiles,     // --add and no file
         MissingFile,         // `value` names nothing that exists
         UploadWithoutFiles,  // --upload and no file
         DestinationWithoutUpload, // --destination without --upload

@@ -70,9 +70,6 @@ QString commandLineErrorText(const CommandLine &line)
     case CommandLine::Problem::ScreenshotAndAdd:
         text = QCoreApplication::translate("mw", "Give --screenshot or --add, not both.");
         break;
-    case CommandLine::Problem::AddWithoutFiles:
-        text = QCoreApplication::translate("mw", "--add needs at least one file.");
-        break;
     case CommandLine::Problem::MissingFile:
         text = QCoreApplication::translate("mw", "%1 does not exist.").arg(QDir::toNativeSeparators(line.value));
         break;
@@ -136,7 +133,7 @@ std::optional<int> actInRunningProgram(const CommandLine &line, const QDBusConne
         answer = client.capture(line.capture);
         break;
     case CommandLine::Action::Add:
-        answer = client.add(line.paths);
+        answer = line.paths.isEmpty() ? client.show() : client.add(line.paths);
         break;
     default:
         return std::nullopt;
