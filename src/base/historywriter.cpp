@@ -130,7 +130,7 @@ void HistoryWriter::makeThumbnails()
     m_pictures.start([todo] {
         for (HistoryJob *job : todo) {
             const QImage picture = job->preview.isNull() && !job->record.filePath.isEmpty()
-                    ? loadPreview(job->record.filePath)
+                    ? loadPreview(job->record.filePath).image
                     : job->preview;
             job->record.thumbnail = historyThumbnail(picture);
             job->preview = QImage();
