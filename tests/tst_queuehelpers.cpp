@@ -3,9 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +31,7 @@ private slots:
     void browseStartFolder_data();
     void browseStartFolder();
     void walkStopsBetweenImages();
+    void walkCountsNamesItCannotRead();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -53,6 +56,15 @@ void tst_QueueHelpers::initTestCase()
     QFile::setPermissions(path(QStringLiteral("locked.png")), QFileDevice::Permissions());
     QDir().mkpath(path(QStringLiteral("album/inner")));
     QVERIFY(::mkfifo(QFile::encodeName(path(QStringLiteral("pipe.png"))).constData(), 0600) == 0);
+    // Names that are not UTF-8: their bytes are a real name, which Qt cannot give back.
+    QDir().mkpath(path(QStringLiteral("latin1")));
+    QVERIFY(::mkdir((QFile::encodeName(path(QStringLiteral("latin1"))) + "/inner").constData(), 0700) == 0);
+    QVERIFY(::mkdir((QFile::encodeName(path(QStringLiteral("latin1"))) + "/\xE9t\xE9").constData(), 0700) == 0);
+    for (const char *name : {"/bad\xE9.png", "/bad\xE9.txt", "/../bad\xE9.png", "/inner/bad\xE9.jpg", "/\xE9t\xE9/x.png"}) {
+        const QByteArray bytes = QFile::encodeName(path(QStringLiteral("latin1"))) + name;
+        QVERIFY(::close(::creat(bytes.constData(), 0600)) == 0);
+    }
+    QFile::copy(path(QStringLiteral("photo.jpg")), path(QStringLiteral("latin1/photo.jpg")));
 }
 
 void tst_QueueHelpers::fileProblems_data()
@@ -69,6 +81,8 @@ void tst_QueueHelpers::fileProblems_data()
     QTest::newRow("text") << "notes.txt" << "This is not an image the program can read.";
     QTest::newRow("empty") << "empty.png" << "This is not an image the program can read.";
     QTest::newRow("unreadable") << "locked.png" << "The file cannot be read.";
+    QTest::newRow("name not UTF-8") << QStringLiteral("bad\uFFFD.png")
+                                    << "The file's name is not in UTF-8, so the program cannot open it; rename it.";
 }
 
 void tst_QueueHelpers::fileProblems()
@@ -144,6 +158,18 @@ void tst_QueueHelpers::walkStopsBetweenImages()
     tarvello::walkImages(tree, [&](const QString &) { return ++visited > 0; }, [&] { return ++asked < 10; });
     QCOMPARE(asked, 10);
     QCOMPARE(visited, 0);
+}
+
+// Files the walk cannot name are counted, so the window can say what was left out.
+void tst_QueueHelpers::walkCountsNamesItCannotRead()
+{
+    QStringList visited;
+    const int leftOut = tarvello::walkImages(path(QStringLiteral("latin1")), [&](const QString &file) {
+        visited.append(QFileInfo(file).fileName());
+        return true;
+    });
+    QCOMPARE(visited, QStringList{QStringLiteral("photo.jpg")});
+    QCOMPARE(leftOut, 4); // three names here and one in a subfolder; a folder left out is not entered
 }
 
 QTEST_GUILESS_MAIN(tst_QueueHelpers)

@@ -18,9 +18,10 @@ bool isImageFile(const QString &path);
 // Calls `visit` with every image file below `folder`, subfolders included, until it returns
 // false, or until `goOn` (asked before every entry of the folder, images or not) does. Links are
 // followed only while they lead to a place inside the folder, so a link in a dropped folder
-// cannot hand out a file from elsewhere; other files are passed over.
-void walkImages(const QString &folder, const std::function<bool(const QString &)> &visit,
-                const std::function<bool()> &goOn = {});
+// cannot hand out a file from elsewhere; other files are passed over. Returns how many names in
+// the folders walked are not UTF-8: those files and folders cannot be named, so they are left out.
+int walkImages(const QString &folder, const std::function<bool(const QString &)> &visit,
+               const std::function<bool()> &goOn = {});
 
 // Walks one folder at a time for its images (walkImages) on a worker thread, so that a large
 // or slow folder never holds up the window, and hands what it finds back in small batches, in
@@ -44,10 +45,12 @@ public:
 signals:
     void started();
     void found(const QStringList &images);
+    // Before finished(), when the walk left out names that are not UTF-8.
+    void namesLeftOut(int count);
     void finished();
 
 private:
-    void deliver(quint64 walk, const QStringList &images, bool last);
+    void deliver(quint64 walk, const QStringList &images, bool last, int leftOut = 0);
 
     QThreadPool m_pool;
     std::shared_ptr<std::atomic<quint64>> m_current; // the walk whose results are wanted

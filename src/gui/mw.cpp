@@ -20,6 +20,7 @@
 
 #include "base/browse.h"
 #include "base/destinationstore.h"
+#include "base/folderwalk.h"
 #include "base/settings.h"
 #include "base/tempfile.h"
 #include "base/transform.h"
@@ -60,6 +61,10 @@ mw::mw(QWidget *parent)
     ui->label->setAcceptDrops(true);
 
     connect(ui->label, &drop::img, this, &mw::uploaddrop);
+    connect(ui->label->walker(), &tarvello::FolderWalker::namesLeftOut, this, [this](int count) {
+        m_status->notify(tr("Files left out of the folder as their names are not UTF-8: %1. "
+                            "Rename them to add them.").arg(count));
+    });
     connect(ui->tableWidget, &QTableWidget::cellClicked, this, &mw::handleclick);
     connect(ui->tableWidget, &QTableWidget::cellDoubleClicked, this, &mw::handledclick);
     connect(ui->ccw90, &QPushButton::clicked, this, &mw::ccw90);
