@@ -282,7 +282,7 @@ void tst_Desktop::screenshotHasPhysicalPixels()
 
 void tst_Desktop::desktopEntryListsEveryFormat()
 {
-    QFile entry(QStringLiteral(TARVELLO_SOURCE_DIR "/resources/tarvello.desktop"));
+    QFile entry(QStringLiteral(TARVELLO_SOURCE_DIR "/resources/org.tarvello.Uploader.desktop"));
     QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
     QStringList types;
     while (!entry.atEnd()) {

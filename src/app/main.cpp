@@ -61,6 +61,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarvello"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELLO_VERSION));
+    // Wayland desktops find the window's icon and name through its desktop entry, by this name.
+    QApplication::setDesktopFileName(QStringLiteral("org.tarvello.Uploader"));
     // QApplication has taken its own options out of argc/argv by now.
     const tarvello::CommandLine options = tarvello::parseCommandLine(commandLine(argc, argv), tarvello::commandLineHelp());
     if (options.action == tarvello::CommandLine::Action::Error) {

@@ -13,10 +13,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$(ls "$work"/out/tarvello_*.deb)
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in ./usr/bin/tarvello ./usr/bin/tarvello-host ./usr/share/applications/tarvello.desktop \
-         ./usr/share/metainfo/invalid.tarvello.Uploader.metainfo.xml \
-         ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/tarvello.png \
-         ./usr/share/icons/hicolor/scalable/apps/tarvello.svg; do
+for f in ./usr/bin/tarvello ./usr/bin/tarvello-host ./usr/share/applications/org.tarvello.Uploader.desktop \
+         ./usr/share/metainfo/org.tarvello.Uploader.metainfo.xml \
+         ./usr/share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/org.tarvello.Uploader.png \
+         ./usr/share/icons/hicolor/scalable/apps/org.tarvello.Uploader.svg; do
     grep -qx "$f" <<<"$contents" || fail "$f is not in the package"
 done
 
