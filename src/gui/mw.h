@@ -8,6 +8,8 @@
 
 #include "base/editqueue.h"
 #include "base/imgobj.h"
+#include "base/preferences.h"
+#include "gui/screenshooter.h"
 
 class DropProgress;
 class QCloseEvent;
@@ -17,6 +19,7 @@ class QSignalMapper;
 class mwui;
 
 namespace tarvello {
+class CaptureActions;
 class DestinationChooser;
 class DestinationStore;
 class PreviewArea;
@@ -24,6 +27,7 @@ class ReservedPng;
 class RowBinder;
 class Screenshooter;
 class StatusLine;
+class TrayIcon;
 class UploadQueue;
 struct QueueNotice;
 struct Target;
@@ -56,6 +60,16 @@ public:
     // Queues what the command line names: files as they are, folders walked for their images as
     // dropped ones are, all in order.
     void addPaths(const QStringList &paths);
+
+    // Captures and the tray (mw_desktop.cpp). A capture asked for while another runs, or one the
+    // desktop cannot take, is refused, and the window says why.
+    tarvello::Screenshooter::Start capture(const tarvello::CaptureRequest &request);
+    tarvello::Screenshooter *screenshooter() const { return m_shooter; }
+    tarvello::CaptureActions *captureActions() const { return m_captures; }
+    // Null while the tray icon is off.
+    tarvello::TrayIcon *trayIcon() const { return m_tray; }
+    // Shown, in front and with the keyboard: asked for from the tray or by a second process.
+    void bringToFront();
 
 public slots:
     // The order of these slots is part of the window's meta-object interface: keep it.
@@ -119,6 +133,13 @@ private:
 
     bool mayCloseWhileUploading();
 
+    // Captures and the tray (mw_desktop.cpp).
+    void setUpCaptures();
+    void setTrayIconShown(bool shown);
+    // With the tray icon on, closing may leave the program running there (asked the first time).
+    bool keepsRunningInTray();
+    void quitFromTray();
+
     QNetworkAccessManager *nam;
     QSignalMapper *mapper;
     QVector<imgobj> objs;
@@ -134,6 +155,10 @@ private:
     tarvello::DestinationChooser *m_chooser;
     QMenu *m_menu;                 // the window's menu, beside the destination
     DropProgress *m_dropProgress;
+    tarvello::CaptureActions *m_captures = nullptr;
+    tarvello::TrayIcon *m_tray = nullptr;
+    tarvello::TrayPreferences m_trayPreferences;
+    bool m_quitting = false;       // Quit from the tray: closing ends the program
     QString m_browseFolder;        // where Browse opens; empty for the Pictures folder
     bool m_remembersDesktop = false;
     bool m_movingCurrent = false;  // the current row is being moved to follow sel

@@ -18,8 +18,9 @@ import subprocess
 import sys
 import time
 
-# The table: (where, field, expected, CHANGE note or None). "where" is (role, n): the n-th
-# accessible of that role in the tree's order, or (row, column) for the queue's cells with row
+# The table: (where, field, expected, CHANGE note or None). "where" is (role, name): the first
+# accessible of that role and name, for controls whose names are the window's fixed texts; (role,
+# n): the n-th of that role in the tree's order; or (row, column) for the queue's cells, with row
 # one of the four file names. An expected value of re.compile(...) must match in full; a set
 # holds states that must be present; field 'actions' is the list of action names.
 WAITING_CELL = '"Click" does not say the row waits nor what Enter does'
@@ -41,28 +42,27 @@ TABLE = [
     (('image', 0), 'name', 'Upload', CHANGE['picture']),
     (('image', 0), 'description', '', CHANGE['described']),
     (('image', 0), 'states', {'focusable', 'showing'}, None),
-    (('push button', 0), 'name', 'Browse', None),
-    (('push button', 1), 'name', 'Screenshot', None),
-    (('push button', 2), 'name', 'Clipboard', None),
-    (('push button', 3), 'name', 'Rotate 90 deg CW', None),
-    (('push button', 4), 'name', 'Rotate 90 deg CCW', None),
-    (('push button', 5), 'name', 'Rotate 180 deg', None),
-    (('push button', 6), 'name', 'Flip horizontally', None),
-    (('push button', 7), 'name', 'Flip vertically', None),
-    (('push button', 8), 'name', 'Upload All', None),
-    (('push button', 9), 'name', 'Menu', None),
-    (('push button', 0), 'actions', ['Press', 'SetFocus'], None),
-    (('push button', 8), 'description', '', CHANGE['described']),
-    (('label', 0), 'name', 'Username', None),
+    (('push button', 'Browse'), 'role', 'push button', None),
+    (('push button', 'Screenshot'), 'role', 'push button', None),
+    (('push button', 'More Captures'), 'role', 'push button', None),
+    (('push button', 'Clipboard'), 'role', 'push button', None),
+    (('push button', 'Rotate 90 deg CW'), 'role', 'push button', None),
+    (('push button', 'Rotate 90 deg CCW'), 'role', 'push button', None),
+    (('push button', 'Rotate 180 deg'), 'role', 'push button', None),
+    (('push button', 'Flip horizontally'), 'role', 'push button', None),
+    (('push button', 'Flip vertically'), 'role', 'push button', None),
+    (('push button', 'Upload All'), 'role', 'push button', None),
+    (('push button', 'Menu'), 'role', 'push button', None),
+    (('push button', 'Browse'), 'actions', ['Press', 'SetFocus'], None),
+    (('push button', 'Upload All'), 'description', '', CHANGE['described']),
+    (('label', 'Username'), 'role', 'label', None),
     (('text', 0), 'name', 'Login (not required)', CHANGE['login']),
     (('text', 0), 'states', {'editable', 'focusable'}, None),
-    (('label', 1), 'name', 'Password', None),
+    (('label', 'Password'), 'role', 'label', None),
     (('password text', 0), 'name', 'Login (not required)', CHANGE['login']),
     (('password text', 0), 'states', {'editable', 'focusable'}, None),
-    (('check box', 0), 'name', 'Remember me (saves creds. as plaintext)', None),
-    (('check box', 0), 'actions', ['Toggle', 'SetFocus'], None),
-    (('check box', 1), 'name', 'Auto Upload', None),
-    (('check box', 1), 'states', {'focusable'}, None),
+    (('check box', 'Remember me (saves creds. as plaintext)'), 'actions', ['Toggle', 'SetFocus'], None),
+    (('check box', 'Auto Upload'), 'states', {'focusable'}, None),
     (('table', 0), 'name', '', CHANGE['table']),
     (('table', 0), 'description', '', CHANGE['described']),
     (('table', 0), 'states', {'focusable', 'showing'}, None),
@@ -71,8 +71,8 @@ TABLE = [
     (('table column header', 2), 'name', 'Description', None),
     (('combo box', 0), 'name', BUILT_IN, None),
     (('combo box', 0), 'description', 'Where uploads go', None),
-    (('label', 2), 'name', '1 failed, 1 uploading, 2 waiting', CHANGE['status']),
-    (('label', 3), 'name', 'Tarvello uploader - images in, links out - V3.0c', None),
+    (('label', '1 failed, 1 uploading, 2 waiting'), 'role', 'label', CHANGE['status']),
+    (('label', 'Tarvello uploader - images in, links out - V3.0c'), 'role', 'label', None),
 
     (('waiting.png', 0), 'name', 'waiting.png', None),
     (('waiting.png', 1), 'role', 'table cell', None),
@@ -161,6 +161,7 @@ def read_tree():
         n = counts.get(seen['role'], 0)
         counts[seen['role']] = n + 1
         by_role[(seen['role'], n)] = seen
+        by_role.setdefault((seen['role'], seen['name']), seen)
         if seen['role'] == 'table' and table is None:
             table = accessible
         lines.append('%s%-20s %-42r %-40r %s %s' % ('  ' * depth, seen['role'], seen['name'], seen['description'],
@@ -232,7 +233,7 @@ def check():
         print('FAIL: the second upload did not start', file=sys.stderr)
         return 1
     # The status line settles once the failure and the start are both worded.
-    until(5, lambda: read_tree()[0][('label', 2)]['name'].startswith('1 failed'))
+    until(5, lambda: ('label', '1 failed, 1 uploading, 2 waiting') in read_tree()[0])
 
     by_role, cells, lines = read_tree()
     print('\n'.join(lines))

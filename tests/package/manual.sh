@@ -15,12 +15,18 @@ warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
 text=$(MANWIDTH=250 man -l "$page" 2>/dev/null)
 
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --help)
-options=$(grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' <<<"$help" | sed 's/^[ ,]*//' | sort -u)
+options=$(sed -n '/^Options:/,/^Arguments:/p' <<<"$help" | grep -oE -- '^ +(-[a-z], )?--?[a-z][a-z-]*' \
+         | grep -oE -- '--?[a-z][a-z-]*' | sort -u)
 [ "$(wc -l <<<"$options")" -ge 10 ] || fail "--help lists too few options to be read: $options"
 # Each one heads an entry of its own under OPTIONS ("-h, --help", "--delay seconds").
 described=$(sed -n '/^OPTIONS$/,/^[A-Z]/p' <<<"$text")
 for option in $options; do
     grep -qE -- "^ {7}([^ ]+, )*$option(,| |$)" <<<"$described" || fail "the manual page's OPTIONS does not describe $option"
+done
+
+# The few Qt options the program honours are named in one paragraph.
+for option in $(grep '^Qt options' <<<"$help" | grep -oE -- '(^| )-[a-z]+' | sort -u); do
+    grep -qE -- "(^|[ ,])$option( |,|\.|$)" <<<"$text" || fail "the manual page does not name Qt's option $option"
 done
 
 environment=$(sed -n '/^ENVIRONMENT$/,/^[A-Z]/p' <<<"$text")
