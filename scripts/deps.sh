@@ -26,6 +26,7 @@ if [ "${1:-build}" = test ]; then
     packages+=(gnome-keyring libsecret-tools) # a real Secret Service for the destinations' keyring
     packages+=(shared-mime-info) # the custom-uploader file type: update-mime-database
     packages+=(man-db systemd) # the host's manual page and unit: man -l, systemd-analyze verify
+    packages+=(lintian python3-debian) # the .deb checked as Debian checks it; the copyright file parsed
 fi
 
 missing=()

@@ -108,8 +108,8 @@ void tst_Notifications::notify()
     notifier.show(QStringLiteral("Uploads done"), QStringLiteral("3 uploaded."), QStringLiteral("Show"));
     QVERIFY(m_daemon->shown.isEmpty()); // the call went out; this thread did not wait for it
     QTRY_COMPARE(m_daemon->shown.size(), 1);
-    const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("tarvello")}};
-    QCOMPARE(m_daemon->shown.at(0), (QVariantList{"Tarvello", 0u, "tarvello", "Uploads done", "3 uploaded.",
+    const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("org.tarvello.Uploader")}};
+    QCOMPARE(m_daemon->shown.at(0), (QVariantList{"Tarvello", 0u, "org.tarvello.Uploader", "Uploads done", "3 uploaded.",
                                                   QStringList{"default", "Show"}, hints, -1}));
 }
 

@@ -54,6 +54,8 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, arguments.qt.data());
     QApplication::setApplicationName(QStringLiteral("tarvello"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELLO_VERSION));
+    // Wayland desktops find the window's icon and name through its desktop entry, by this name.
+    QApplication::setDesktopFileName(QStringLiteral("org.tarvello.Uploader"));
     // --screenshot and --add go to the program already running in this session, if one is.
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (const std::optional<int> status = tarvello::actInRunningProgram(options, bus))

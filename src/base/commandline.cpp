@@ -218,7 +218,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp
         result.text = usage;
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Action::Version;
-        result.text = QStringLiteral("tarvello " TARVELLO_VERSION "\n");
+        result.text = QStringLiteral("tarvello " TARVELLO_VERSION "\n" TARVELLO_WINDOW_VERSION "\n");
     } else if (!parsed) {
         result.action = CommandLine::Action::Error;
         result.problem = CommandLine::Problem::Parser;

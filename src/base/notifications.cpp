@@ -50,8 +50,8 @@ void DesktopNotifier::send(const Text &text)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
     // Services that place notifications by program find us by our desktop entry.
-    const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("tarvello")}};
-    call << QStringLiteral("Tarvello") << m_id << QStringLiteral("tarvello") << text.summary << text.body
+    const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("org.tarvello.Uploader")}};
+    call << QStringLiteral("Tarvello") << m_id << QStringLiteral("org.tarvello.Uploader") << text.summary << text.body
          << QStringList{defaultAction, text.actionLabel} << hints << -1;
     // Nobody waits for an answer: a service that is slow to start only makes the word late.
     call.setAutoStartService(true);

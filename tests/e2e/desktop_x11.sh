@@ -28,7 +28,9 @@ on_failure() {
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tarvello_bin" --help) || fail "--help exited with $?"
 grep -q '^Usage: tarvello \[options\] \[images...\]' <<<"$out" || fail "--help printed: $out"
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tarvello_bin" --version) || fail "--version exited with $?"
-[ "$out" = "tarvello 3.0.0" ] || fail "--version printed: $out"
+# The program's version, then the version line its window shows, so that a report names both.
+[ "$out" = "tarvello 3.0.0
+Tarvello uploader - images in, links out - V3.0c" ] || fail "--version printed: $out"
 QT_QPA_PLATFORM=offscreen "$tarvello_bin" --no-such-option >/dev/null 2>"$work/bad.txt" && fail "an unknown option was taken"
 grep -q 'no-such-option' "$work/bad.txt" || fail "an unknown option was not named"
 
