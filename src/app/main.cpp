@@ -5,6 +5,7 @@
 
 #include "base/commandline.h"
 #include "base/destinationstore.h"
+#include "base/history.h"
 #include "base/version.h"
 #include "gui/mw.h"
 #include "gui/remotecommand.h"
@@ -52,7 +53,12 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(nameOnly, argv);
         tarvello::DestinationStore destinations;
-        return tarvello::uploadFiles(destinations, early.destination, early.paths, stdin, stdout, stderr);
+        tarvello::HistoryStore history(tarvello::HistoryStore::defaultPath());
+        return tarvello::uploadFiles(destinations, early.destination, early.paths, stdin, stdout, stderr, &history);
+    }
+    case tarvello::CommandLine::Action::History: {
+        QCoreApplication app(nameOnly, argv);
+        return tarvello::printHistory(tarvello::HistoryStore::defaultPath(), early.count, stdout, stderr);
     }
     default:
         break;
@@ -67,7 +73,10 @@ int main(int argc, char *argv[])
         std::fputs(tarvello::commandLineErrorText(options).toLocal8Bit().constData(), stderr);
         return 1;
     }
+    // One history for the run, written until the window is gone.
+    tarvello::HistoryStore history(tarvello::HistoryStore::defaultPath());
     mw window;
+    window.setHistory(&history);
     window.rememberDesktopState();
     // Files go in at once, before the window shows; folders are walked as dropped ones are.
     window.addPaths(options.paths);

@@ -129,9 +129,12 @@ void HistoryWriter::makeThumbnails()
     // idle priority stays there, and the write lock must never wait for the CPU.
     m_pictures.start([todo] {
         for (HistoryJob *job : todo) {
-            const QImage picture = job->preview.isNull() && !job->record.filePath.isEmpty()
-                    ? loadPreview(job->record.filePath)
-                    : job->preview;
+            const QString &file = job->pictureFile;
+            const QImage picture = job->preview.isNull() && !file.isEmpty() ? loadPreview(file) : job->preview;
+            if (!file.isEmpty() && job->record.fileSize < 0)
+                job->record.fileSize = QFileInfo(file).size();
+            if (!file.isEmpty() && !job->record.imageSize.isValid())
+                job->record.imageSize = imageSizeOf(file);
             job->record.thumbnail = historyThumbnail(picture);
             job->preview = QImage();
             job->thumbnailDone = true;

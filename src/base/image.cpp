@@ -82,4 +82,15 @@ QImage loadPreview(const QString &path)
     return image.scaled(previewSizeOf(image.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+QSize imageSizeOf(const QString &path)
+{
+    QFile file;
+    if (!openRegularFile(file, path))
+        return QSize();
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed() : stored;
+}
+
 } // namespace tarvello

@@ -27,4 +27,8 @@ QSize previewSizeOf(const QSize &size);
 // is not a readable image. Safe on any thread.
 QImage loadPreview(const QString &path);
 
+// The size of an image file as it is shown, upright by its EXIF orientation, read from its
+// header; invalid when the path is not a readable image. Safe on any thread.
+QSize imageSizeOf(const QString &path);
+
 } // namespace tarvello

@@ -11,6 +11,7 @@ const QString configName = QStringLiteral("tarvello");
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString autoUploadKey = QStringLiteral("upload/auto");
 const QString browseFolderKey = QStringLiteral("browse/folder");
+const QString copyLinksKey = QStringLiteral("upload/copyLinks");
 
 } // namespace
 
@@ -21,6 +22,7 @@ DesktopPreferences readDesktopPreferences()
     preferences.geometry = settings.value(geometryKey).toByteArray();
     preferences.autoUpload = settings.value(autoUploadKey, false).toBool();
     preferences.browseFolder = settings.value(browseFolderKey).toString();
+    preferences.copyLinks = settings.value(copyLinksKey, DesktopPreferences().copyLinks).toBool();
     return preferences;
 }
 
@@ -30,6 +32,7 @@ void writeDesktopPreferences(const DesktopPreferences &preferences)
     settings.setValue(geometryKey, preferences.geometry);
     settings.setValue(autoUploadKey, preferences.autoUpload);
     settings.setValue(browseFolderKey, preferences.browseFolder);
+    settings.setValue(copyLinksKey, preferences.copyLinks);
 }
 
 QSize fittedSize(QSize wanted, QSize minimum, QSize available)

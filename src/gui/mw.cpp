@@ -98,6 +98,7 @@ mw::mw(QWidget *parent)
         }
     });
     setUpDestinations();
+    setUpHistory();
     setUpTable();
     setUpForDesktop();
 }

@@ -3,6 +3,7 @@
 
 #include "gui/mw.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -66,6 +67,7 @@ void mw::rememberDesktopState()
     const DesktopPreferences preferences = readDesktopPreferences();
     ui->checkBox_2->setChecked(preferences.autoUpload);
     m_browseFolder = preferences.browseFolder;
+    m_copyLinks->setChecked(preferences.copyLinks);
     if (!preferences.geometry.isEmpty() && restoreGeometry(preferences.geometry))
         return;
     if (const QScreen *screen = this->screen()) {
@@ -76,5 +78,5 @@ void mw::rememberDesktopState()
 
 void mw::saveDesktopState() const
 {
-    writeDesktopPreferences({saveGeometry(), ui->checkBox_2->isChecked(), m_browseFolder});
+    writeDesktopPreferences({saveGeometry(), ui->checkBox_2->isChecked(), m_browseFolder, m_copyLinks->isChecked()});
 }
