@@ -104,6 +104,20 @@ bool parseBasicAuthorization(const std::string &header, std::string *user, std::
     return true;
 }
 
+bool samePassword(std::string_view given, const std::string &stored)
+{
+    const size_t length = stored.size();
+    const char *storedBytes = stored.c_str(); // its terminator is readable too
+    // Volatile, so that the compiler cannot stop the loop once a difference is known.
+    volatile unsigned char difference = 0;
+    for (size_t i = 0; i < given.size(); ++i) {
+        // Past the stored password's end the terminator is compared, chosen without a branch.
+        const size_t within = size_t(0) - size_t(i < length);
+        difference = difference | uint8_t(given[i] ^ storedBytes[(i & within) | (length & ~within)]);
+    }
+    return (difference == 0) & (given.size() == length);
+}
+
 std::map<std::string, std::string> parseFormFields(const std::string &body)
 {
     std::map<std::string, std::string> fields;

@@ -3,11 +3,11 @@
 
 #include "filelimit.h"
 #include "options.h"
+#include "portfile.h"
 #include "server.h"
 #include "store.h"
 
 #include <csignal>
-#include <fstream>
 #include <iostream>
 #include <pthread.h>
 
@@ -61,8 +61,10 @@ int main(int argc, char **argv)
         std::cerr << "tarvello-host: " << problem << "\n";
         return 1;
     }
-    if (!options.portFile.empty())
-        std::ofstream(options.portFile) << server.port() << "\n";
+    if (!options.portFile.empty() && !host::writePortFile(options.portFile, server.port(), &problem)) {
+        std::cerr << "tarvello-host: " << problem << "\n";
+        return 1;
+    }
     std::cout << "tarvello-host: serving " << server.describeBase() << "/ from " << store.directory() << std::endl;
 
     int signal = 0;

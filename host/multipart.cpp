@@ -219,31 +219,4 @@ bool MultipartReader::partHeadersEnd()
     return disposition && m_sink->partBegins(header);
 }
 
-bool parseMultipart(const std::string &body, const std::string &boundary, std::vector<FormPart> *parts)
-{
-    class Collect : public MultipartReader::Sink
-    {
-    public:
-        explicit Collect(std::vector<FormPart> *parts) : m_parts(parts) {}
-        bool partBegins(const PartHeader &header) override
-        {
-            m_parts->push_back({header.name, header.filename, std::string()});
-            return true;
-        }
-        bool partData(const char *data, size_t size) override
-        {
-            m_parts->back().content.append(data, size);
-            return true;
-        }
-        bool partEnds() override { return true; }
-
-    private:
-        std::vector<FormPart> *m_parts;
-    } collect(parts);
-    if (boundary.empty())
-        return false;
-    MultipartReader reader(boundary, &collect);
-    return reader.feed(body.data(), body.size()) && reader.complete();
-}
-
 } // namespace host

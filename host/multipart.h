@@ -44,7 +44,6 @@ public:
     bool feed(const char *data, size_t size);
     // True if the close delimiter was seen (whatever followed it is epilogue).
     bool complete() const { return m_state == State::Done; }
-    bool failed() const { return m_state == State::Failed; }
 
 private:
     enum class State { Preamble, AfterDelimiter, Headers, Body, Done, Failed };
@@ -58,16 +57,5 @@ private:
     std::vector<std::string> m_headerLines;
     size_t m_headerBytes = 0;
 };
-
-// One part of a multipart/form-data body held in memory.
-struct FormPart
-{
-    std::string name;
-    std::string filename;
-    std::string content;
-};
-
-// The whole body at once; false if it is malformed or not closed.
-bool parseMultipart(const std::string &body, const std::string &boundary, std::vector<FormPart> *parts);
 
 } // namespace host

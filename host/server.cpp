@@ -58,13 +58,6 @@ struct Tracked
     uint64_t linger = 0; // bytes of a refused body still to be read and thrown away at close
 };
 
-// What is kept between the calls for one request's body.
-class RequestState
-{
-public:
-    virtual ~RequestState() = default;
-};
-
 std::string formatAddress(const sockaddr *address)
 {
     char text[INET6_ADDRSTRLEN] = {};
@@ -92,22 +85,57 @@ bool readFile(const std::string &path, std::string *content)
     return !content->empty();
 }
 
-MHD_Result answer(MHD_Connection *connection, unsigned status, const std::string &body, const char *type,
-                  const std::vector<std::pair<std::string, std::string>> &headers = {})
+using Headers = std::vector<std::pair<std::string, std::string>>;
+
+// Why a request is not served: its status, the text after "error: ", any headers of its own.
+struct Refusal
 {
-    MHD_Response *response = MHD_create_response_from_buffer(body.size(), const_cast<char *>(body.data()),
-                                                             MHD_RESPMEM_MUST_COPY);
-    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, type);
-    for (const auto &[name, value] : headers)
-        MHD_add_response_header(response, name.c_str(), value.c_str());
-    const MHD_Result result = MHD_queue_response(connection, status, response);
-    MHD_destroy_response(response);
-    return result;
+    Refusal() = default;
+    Refusal(unsigned status, std::string message, Headers headers = {})
+        : status(status), message(std::move(message)), headers(std::move(headers))
+    {
+    }
+    explicit operator bool() const { return status != 0; }
+
+    unsigned status = 0; // 0: not refused
+    std::string message;
+    Headers headers;
+};
+
+struct ResponseDeleter
+{
+    void operator()(MHD_Response *response) const { MHD_destroy_response(response); }
+};
+using Response = std::unique_ptr<MHD_Response, ResponseDeleter>;
+
+// An answer that lacks one of its headers (its type, its policy) is not sent at all: MHD_NO
+// makes libmicrohttpd close the connection, as it does when it cannot answer by itself.
+MHD_Result queue(MHD_Connection *connection, unsigned status, Response response, const Headers &headers)
+{
+    if (!response)
+        return MHD_NO;
+    for (const auto &[name, value] : headers) {
+        if (MHD_add_response_header(response.get(), name.c_str(), value.c_str()) != MHD_YES)
+            return MHD_NO;
+    }
+    return MHD_queue_response(connection, status, response.get());
 }
 
-MHD_Result plainError(MHD_Connection *connection, unsigned status, const std::string &message)
+MHD_Result answer(MHD_Connection *connection, unsigned status, const std::string &body, const char *type,
+                  const Headers &headers = {})
 {
-    return answer(connection, status, "error: " + message + "\n", "text/plain; charset=utf-8");
+    Headers all{{MHD_HTTP_HEADER_CONTENT_TYPE, type}};
+    all.insert(all.end(), headers.begin(), headers.end());
+    return queue(connection, status,
+                 Response(MHD_create_response_from_buffer(body.size(), const_cast<char *>(body.data()),
+                                                          MHD_RESPMEM_MUST_COPY)),
+                 all);
+}
+
+MHD_Result plainError(MHD_Connection *connection, const Refusal &refusal)
+{
+    return answer(connection, refusal.status, "error: " + refusal.message + "\n", "text/plain; charset=utf-8",
+                  refusal.headers);
 }
 
 std::string headerValue(MHD_Connection *connection, const char *name)
@@ -138,10 +166,174 @@ std::vector<std::string> headerValues(MHD_Connection *connection, const char *na
 }
 
 // MHD would decode the whole path; the upload path is decoded one segment at a time instead.
+// MHD would decode the whole path; the upload path is decoded one segment at a time instead.
 size_t keepEscaped(void *, MHD_Connection *, char *text)
 {
     return std::strlen(text);
 }
+
+Tracked *trackedOf(MHD_Connection *connection)
+{
+    const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
+    return info ? static_cast<Tracked *>(info->socket_context) : nullptr;
+}
+
+uint64_t declaredLength(MHD_Connection *connection)
+{
+    uint64_t length = 0;
+    const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
+    if (lengths.size() == 1 && parseNumber(lengths.front(), 0, UINT64_MAX / 2, &length))
+        return length;
+    return UINT64_MAX;
+}
+
+enum class HeaderLogin { None, One, Bad };
+
+// An Authorization header, when there is one, must be a single Basic login.
+HeaderLogin headerLogin(MHD_Connection *connection, std::string *user, std::string *password)
+{
+    const std::vector<std::string> given = headerValues(connection, "Authorization");
+    if (given.empty())
+        return HeaderLogin::None;
+    if (given.size() > 1 || !parseBasicAuthorization(given.front(), user, password))
+        return HeaderLogin::Bad;
+    return HeaderLogin::One;
+}
+
+const char notOneBasicLogin[] = "the Authorization header is not one Basic login";
+
+// What is kept between the calls for one request's body.
+class RequestState
+{
+public:
+    virtual ~RequestState() = default;
+    virtual void take(const char *data, size_t size) = 0;
+};
+
+// One upload as it arrives: the "file" part goes to disk, the small parts stay in memory.
+class UploadRequest : public RequestState, public MultipartReader::Sink
+{
+public:
+    UploadRequest(Store &store, uint64_t maxSize) : m_store(store), m_maxSize(maxSize) {}
+
+    UploadPath path;
+    std::unique_ptr<MultipartReader> reader;
+
+    void take(const char *data, size_t size) override
+    {
+        m_received += size;
+        if (m_refusal)
+            return;
+        if (m_received > m_maxSize)
+            refuse({413, "the upload is larger than this host takes"});
+        else if (!reader->feed(data, size))
+            refuse({400, "the multipart body is malformed"});
+    }
+
+    bool partBegins(const PartHeader &header) override
+    {
+        if (header.name == "file" && !m_upload && !m_refusal) {
+            m_upload = m_store.begin();
+            if (!m_upload->ok())
+                return refuse({507, "the image could not be stored"});
+            m_filename = header.filename;
+            m_current = File;
+        } else if (header.name == "desc") {
+            m_description.clear();
+            m_current = Description;
+        } else {
+            m_current = Other;
+        }
+        return true;
+    }
+    bool partData(const char *data, size_t size) override
+    {
+        if (m_current == File) {
+            if (m_head.size() < sniffLength)
+                m_head.append(data, std::min(size, sniffLength - m_head.size()));
+            if (!m_upload->write(data, size))
+                return refuse({507, "the image could not be stored"});
+        } else if (m_current == Description && m_description.size() < 64 * 1024) {
+            m_description.append(data, std::min(size, 64 * 1024 - m_description.size()));
+        }
+        return true;
+    }
+    bool partEnds() override
+    {
+        if (m_current == File)
+            m_fileDone = true;
+        m_current = Other;
+        return true;
+    }
+
+    // Once the whole body is in: the image's type, or why it is not taken.
+    Refusal validate(std::string *type)
+    {
+        if (!m_refusal && !reader->complete())
+            refuse({400, "the multipart body is malformed"});
+        if (!m_refusal && !m_fileDone)
+            refuse({400, "the upload has no \"file\" part"});
+        if (!m_refusal)
+            *type = sniffImageType(m_head, m_upload->size());
+        if (!m_refusal && type->empty())
+            refuse({415, "the file is not an image this host takes"});
+        return m_refusal;
+    }
+
+    Record record() const
+    {
+        std::string description = m_description;
+        // The uploader ends a description with a line end of its own.
+        if (description.size() >= 2 && description.compare(description.size() - 2, 2, "\r\n") == 0)
+            description.resize(description.size() - 2);
+        Record record;
+        record.user = path.hasCredentials ? clientText(path.user, maxFilenameCharacters) : std::string();
+        record.description = clientText(description, maxDescriptionCharacters);
+        const size_t slash = m_filename.find_last_of("/\\");
+        record.filename = clientText(slash == std::string::npos ? m_filename : m_filename.substr(slash + 1),
+                                     maxFilenameCharacters);
+        return record;
+    }
+
+    std::unique_ptr<Store::Upload> takeUpload() { return std::move(m_upload); }
+
+private:
+    // The first reason counts; what was written of the image goes at once.
+    bool refuse(Refusal refusal)
+    {
+        if (!m_refusal)
+            m_refusal = std::move(refusal);
+        m_upload.reset();
+        return false;
+    }
+
+    enum Part { Other, File, Description };
+    Store &m_store;
+    const uint64_t m_maxSize;
+    uint64_t m_received = 0;
+    Refusal m_refusal;
+    std::unique_ptr<Store::Upload> m_upload;
+    Part m_current = Other;
+    bool m_fileDone = false;
+    std::string m_head;
+    std::string m_filename;
+    std::string m_description;
+};
+
+// The login form's fields; the body is small and read whole.
+class FormRequest : public RequestState
+{
+public:
+    void take(const char *data, size_t size) override
+    {
+        tooLarge = tooLarge || body.size() + size > maxFormBytes;
+        if (!tooLarge)
+            body.append(data, size);
+    }
+
+    std::string body;
+    bool tooLarge = false;
+};
 
 } // namespace
 
@@ -172,6 +364,13 @@ struct Server::Private
     {
     }
 
+    static MHD_Result onRequest(void *cls, MHD_Connection *connection, const char *url, const char *method,
+                                const char *version, const char *data, size_t *size, void **state);
+    static void onCompleted(void *cls, MHD_Connection *connection, void **state, MHD_RequestTerminationCode code);
+    static MHD_Result onAccept(void *cls, const sockaddr *address, socklen_t length);
+    static void onConnection(void *cls, MHD_Connection *connection, void **socketContext,
+                             MHD_ConnectionNotificationCode code);
+
     void setDeadline(MHD_Connection *connection, Clock::duration timeout);
     void answered(MHD_Connection *connection);
     void answerDeadline(MHD_Connection *connection, uint64_t bytes);
@@ -180,153 +379,53 @@ struct Server::Private
     std::string linkBase(MHD_Connection *connection) const;
     std::string clientOf(MHD_Connection *connection) const;
 
-    using Login = LoginBrake::Outcome;
-    Login logIn(MHD_Connection *connection, const std::string &user, const std::string &password, unsigned *wait);
-    MHD_Result refuseLogin(MHD_Connection *connection, Login outcome, unsigned wait, bool early);
-    MHD_Result refuseEarly(MHD_Connection *connection, unsigned status, const std::string &message,
-                           const std::vector<std::pair<std::string, std::string>> &headers = {});
-
+    // Routing
     MHD_Result handle(MHD_Connection *connection, const char *url, const char *method, const char *data,
                       size_t *size, void **state);
-    MHD_Result startUpload(MHD_Connection *connection, const char *url, void **state);
-    MHD_Result startUploaderForm(MHD_Connection *connection, void **state);
+    MHD_Result route(MHD_Connection *connection, const char *url, const char *method, void **state);
     MHD_Result serveGet(MHD_Connection *connection, const std::string &url);
     MHD_Result serveImage(MHD_Connection *connection, const std::string &name);
     MHD_Result serveIndex(MHD_Connection *connection);
+    MHD_Result fetchUploaderFile(MHD_Connection *connection);
     MHD_Result serveUploaderFile(MHD_Connection *connection, const std::string &authorization);
+    MHD_Result refuseEarly(MHD_Connection *connection, const Refusal &refusal);
+
+    // Logins
+    Refusal checkLogin(MHD_Connection *connection, const std::string &user, const std::string &password);
+    Refusal checkUploadLogin(MHD_Connection *connection, UploadPath *path);
+
+    // Uploads and the login form
+    MHD_Result startUpload(MHD_Connection *connection, const char *url, void **state);
+    Refusal checkUploadHeaders(MHD_Connection *connection, std::string *boundary) const;
+    MHD_Result finishUpload(MHD_Connection *connection, UploadRequest &request);
+    MHD_Result startUploaderForm(MHD_Connection *connection, void **state);
+    MHD_Result finishUploaderForm(MHD_Connection *connection, const FormRequest &form);
 };
 
-namespace {
-
-// One upload as it arrives: the "file" part goes to disk, the small parts stay in memory.
-class UploadRequest : public RequestState, public MultipartReader::Sink
+MHD_Result Server::Private::onRequest(void *cls, MHD_Connection *connection, const char *url, const char *method,
+                                      const char *, const char *data, size_t *size, void **state)
 {
-public:
-    explicit UploadRequest(Store &store) : m_store(store) {}
-
-    bool partBegins(const PartHeader &header) override
-    {
-        if (header.name == "file" && !m_upload && m_status == 0) {
-            m_upload = m_store.begin();
-            if (!m_upload->ok())
-                return refuse(507, "the image could not be stored");
-            m_filename = header.filename;
-            m_current = File;
-        } else if (header.name == "desc") {
-            m_description.clear();
-            m_current = Description;
-        } else {
-            m_current = Other;
-        }
-        return true;
-    }
-    bool partData(const char *data, size_t size) override
-    {
-        if (m_current == File) {
-            if (m_head.size() < sniffLength)
-                m_head.append(data, std::min(size, sniffLength - m_head.size()));
-            if (!m_upload->write(data, size))
-                return refuse(507, "the image could not be stored");
-        } else if (m_current == Description && m_description.size() < 64 * 1024) {
-            m_description.append(data, std::min(size, 64 * 1024 - m_description.size()));
-        }
-        return true;
-    }
-    bool partEnds() override
-    {
-        if (m_current == File)
-            m_fileDone = true;
-        m_current = Other;
-        return true;
-    }
-
-    bool refuse(unsigned status, const std::string &message)
-    {
-        if (m_status == 0) {
-            m_status = status;
-            m_message = message;
-        }
-        m_upload.reset();
-        return false;
-    }
-
-    UploadPath path;
-    std::unique_ptr<MultipartReader> reader;
-    uint64_t received = 0;
-    unsigned m_status = 0;
-    std::string m_message;
-
-    MHD_Result finish(MHD_Connection *connection, Server::Private &server)
-    {
-        if (m_status == 0 && !reader->complete())
-            refuse(400, "the multipart body is malformed");
-        if (m_status == 0 && !m_fileDone)
-            refuse(400, "the upload has no \"file\" part");
-        const std::string type = m_status == 0 ? sniffImageType(m_head, m_upload->size()) : std::string();
-        if (m_status == 0 && type.empty())
-            refuse(415, "the file is not an image this host takes");
-        if (m_status != 0)
-            return plainError(connection, m_status, m_message);
-
-        // The uploader ends a description with a line end of its own.
-        if (m_description.size() >= 2 && m_description.compare(m_description.size() - 2, 2, "\r\n") == 0)
-            m_description.resize(m_description.size() - 2);
-        Record record;
-        record.user = path.hasCredentials ? clientText(path.user, maxFilenameCharacters) : std::string();
-        record.description = clientText(m_description, maxDescriptionCharacters);
-        const size_t slash = m_filename.find_last_of("/\\");
-        record.filename = clientText(slash == std::string::npos ? m_filename : m_filename.substr(slash + 1),
-                                     maxFilenameCharacters);
-        std::string name;
-        if (!server.store.commit(std::move(m_upload), type, record, &name))
-            return plainError(connection, 507, "the image could not be stored");
-        return answer(connection, MHD_HTTP_OK, server.linkBase(connection) + "/i/" + name,
-                      "text/plain; charset=utf-8");
-    }
-
-private:
-    enum Part { Other, File, Description };
-    Store &m_store;
-    std::unique_ptr<Store::Upload> m_upload;
-    Part m_current = Other;
-    bool m_fileDone = false;
-    std::string m_head;
-    std::string m_filename;
-    std::string m_description;
-};
-
-// The login form's fields; the body is small and read whole.
-class FormRequest : public RequestState
-{
-public:
-    std::string body;
-    bool tooLarge = false;
-};
-
-MHD_Result onRequest(void *cls, MHD_Connection *connection, const char *url, const char *method,
-                     const char *, const char *data, size_t *size, void **state)
-{
-    return static_cast<Server::Private *>(cls)->handle(connection, url, method, data, size, state);
+    return static_cast<Private *>(cls)->handle(connection, url, method, data, size, state);
 }
 
-void onCompleted(void *cls, MHD_Connection *connection, void **state, MHD_RequestTerminationCode)
+void Server::Private::onCompleted(void *cls, MHD_Connection *connection, void **state, MHD_RequestTerminationCode)
 {
     delete static_cast<RequestState *>(*state);
     *state = nullptr;
-    auto *server = static_cast<Server::Private *>(cls);
-    server->answered(connection);
+    static_cast<Private *>(cls)->answered(connection);
 }
 
 // Clients are counted here rather than by MHD's per-address limit, so that lingering sockets
 // and a client's whole IPv6 network count too.
-MHD_Result onAccept(void *cls, const sockaddr *address, socklen_t)
+MHD_Result Server::Private::onAccept(void *cls, const sockaddr *address, socklen_t)
 {
-    return static_cast<Server::Private *>(cls)->counter.admits(addressKey(address)) ? MHD_YES : MHD_NO;
+    return static_cast<Private *>(cls)->counter.admits(addressKey(address)) ? MHD_YES : MHD_NO;
 }
 
-void onConnection(void *cls, MHD_Connection *connection, void **socketContext, MHD_ConnectionNotificationCode code)
+void Server::Private::onConnection(void *cls, MHD_Connection *connection, void **socketContext,
+                                   MHD_ConnectionNotificationCode code)
 {
-    auto *server = static_cast<Server::Private *>(cls);
+    auto *server = static_cast<Private *>(cls);
     std::lock_guard<std::mutex> lock(server->trackedMutex);
     if (code == MHD_CONNECTION_NOTIFY_STARTED) {
         auto *tracked = new Tracked;
@@ -356,23 +455,6 @@ void onConnection(void *cls, MHD_Connection *connection, void **socketContext, M
     }
     delete tracked;
 }
-
-Tracked *trackedOf(MHD_Connection *connection)
-{
-    const MHD_ConnectionInfo *info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
-    return info ? static_cast<Tracked *>(info->socket_context) : nullptr;
-}
-
-uint64_t declaredLength(MHD_Connection *connection)
-{
-    uint64_t length = 0;
-    const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
-    if (lengths.size() == 1 && parseNumber(lengths.front(), 0, UINT64_MAX / 2, &length))
-        return length;
-    return UINT64_MAX;
-}
-
-} // namespace
 
 void Server::Private::setDeadline(MHD_Connection *connection, Clock::duration timeout)
 {
@@ -464,153 +546,35 @@ std::string Server::Private::clientOf(MHD_Connection *connection) const
     return key.empty() ? peer : key;
 }
 
-Server::Private::Login Server::Private::logIn(MHD_Connection *connection, const std::string &user,
-                                              const std::string &password, unsigned *wait)
-{
-    if (!accounts.enabled())
-        return Login::Wrong;
-    const auto matches = [this, &user, &password] { return accounts.check(user, password); };
-    return brake.attempt(clientOf(connection), user, Clock::now(), matches, wait);
-}
-
-MHD_Result Server::Private::refuseLogin(MHD_Connection *connection, Login outcome, unsigned wait, bool early)
-{
-    unsigned status = 403;
-    std::string message = "wrong user name or password";
-    std::vector<std::pair<std::string, std::string>> headers;
-    if (!accounts.enabled()) {
-        message = "this host has no user accounts; upload without a login";
-    } else if (outcome == Login::Wait) {
-        status = 429;
-        message = "too many wrong logins; try again in " + std::to_string(wait) + (wait == 1 ? " second" : " seconds");
-        headers.emplace_back("Retry-After", std::to_string(wait));
-    }
-    if (early)
-        return refuseEarly(connection, status, message, headers);
-    return answer(connection, status, "error: " + message + "\n", "text/plain; charset=utf-8", headers);
-}
-
-// An answer before the body was read: MHD closes the connection after it, and the rest of the
-// body is read and thrown away first (see Linger).
-MHD_Result Server::Private::refuseEarly(MHD_Connection *connection, unsigned status, const std::string &message,
-                                        const std::vector<std::pair<std::string, std::string>> &headers)
-{
-    lingerAfter(connection, declaredLength(connection));
-    return answer(connection, status, "error: " + message + "\n", "text/plain; charset=utf-8", headers);
-}
-
+// The first call brings a request's headers; each later one a piece of its body, until a last
+// call with none.
 MHD_Result Server::Private::handle(MHD_Connection *connection, const char *url, const char *method,
                                    const char *data, size_t *size, void **state)
 {
-    if (!*state) {
-        setDeadline(connection, std::chrono::seconds(options.requestTimeout));
-        const std::string verb = method;
-        if (verb == "GET" || verb == "HEAD")
-            return serveGet(connection, url);
-        if (verb != "POST")
-            return refuseEarly(connection, 405, "the host takes GET, HEAD and POST", {{"Allow", "GET, HEAD, POST"}});
-        if (std::strcmp(url, uploaderFilePath) == 0)
-            return startUploaderForm(connection, state);
-        return startUpload(connection, url, state);
-    }
-
-    if (auto *form = dynamic_cast<FormRequest *>(static_cast<RequestState *>(*state))) {
-        if (*size > 0) {
-            form->tooLarge = form->tooLarge || form->body.size() + *size > maxFormBytes;
-            if (!form->tooLarge)
-                form->body.append(data, *size);
-            *size = 0;
-            return MHD_YES;
-        }
-        if (form->tooLarge)
-            return plainError(connection, 413, "the form is larger than this host takes");
-        const std::map<std::string, std::string> fields = parseFormFields(form->body);
-        const auto user = fields.find("user"), password = fields.find("password");
-        if (user == fields.end() || user->second.empty())
-            return plainError(connection, 400, "the form needs a user name");
-        const std::string pw = password == fields.end() ? std::string() : password->second;
-        unsigned wait = 0;
-        const Login outcome = logIn(connection, user->second, pw, &wait);
-        if (outcome != Login::Good)
-            return refuseLogin(connection, outcome, wait, false);
-        return serveUploaderFile(connection, "Basic " + base64Encoded(user->second + ":" + pw));
-    }
-
-    auto *request = static_cast<UploadRequest *>(*state);
+    if (!*state)
+        return route(connection, url, method, state);
+    auto *request = static_cast<RequestState *>(*state);
     if (*size > 0) {
-        request->received += *size;
-        if (request->m_status == 0) {
-            if (request->received > options.maxSize)
-                request->refuse(413, "the upload is larger than this host takes");
-            else if (!request->reader->feed(data, *size))
-                request->refuse(400, "the multipart body is malformed");
-        }
+        request->take(data, *size);
         *size = 0;
         return MHD_YES;
     }
-    return request->finish(connection, *this);
+    if (const auto *form = dynamic_cast<const FormRequest *>(request))
+        return finishUploaderForm(connection, *form);
+    return finishUpload(connection, static_cast<UploadRequest &>(*request));
 }
 
-MHD_Result Server::Private::startUpload(MHD_Connection *connection, const char *url, void **state)
+MHD_Result Server::Private::route(MHD_Connection *connection, const char *url, const char *method, void **state)
 {
-    auto *request = new UploadRequest(store);
-    *state = static_cast<RequestState *>(request);
-    request->path = parseUploadPath(url);
-    if (!request->path.valid)
-        return refuseEarly(connection, 404, "no such upload address");
-    // The address form and the header form of a login are the same login.
-    const std::vector<std::string> authorization = headerValues(connection, "Authorization");
-    if (!authorization.empty()) {
-        std::string user, password;
-        if (authorization.size() > 1 || !parseBasicAuthorization(authorization.front(), &user, &password))
-            return refuseEarly(connection, 400, "the Authorization header is not one Basic login");
-        if (request->path.hasCredentials)
-            return refuseEarly(connection, 400, "two logins: in the address and in the Authorization header");
-        request->path.hasCredentials = true;
-        request->path.user = user;
-        request->path.password = password;
-    }
-    if (request->path.hasCredentials) {
-        unsigned wait = 0;
-        const Login outcome = logIn(connection, request->path.user, request->path.password, &wait);
-        if (outcome != Login::Good)
-            return refuseLogin(connection, outcome, wait, true);
-    }
-    // Every body taken has a length known in advance, checked before a byte of it is read.
-    if (!headerValues(connection, "Transfer-Encoding").empty())
-        return refuseEarly(connection, 411, "the upload needs a Content-Length");
-    for (const std::string &encoding : headerValues(connection, "Content-Encoding")) {
-        if (strcasecmp(encoding.c_str(), "identity") != 0)
-            return refuseEarly(connection, 415, "encoded uploads are not taken");
-    }
-    const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
-    if (lengths.empty())
-        return refuseEarly(connection, 411, "the upload needs a Content-Length");
-    uint64_t length = 0;
-    for (const std::string &value : lengths) {
-        uint64_t one = 0;
-        if (!parseNumber(value, 0, UINT64_MAX / 2, &one) || (value != lengths.front()))
-            return refuseEarly(connection, 400, "the Content-Length is invalid");
-        length = one;
-    }
-    if (length > options.maxSize)
-        return refuseEarly(connection, 413, "the upload is larger than this host takes");
-    const std::string boundary = multipartBoundary(headerValue(connection, "Content-Type"));
-    if (boundary.empty())
-        return refuseEarly(connection, 400, "expected a multipart/form-data upload");
-    request->reader = std::make_unique<MultipartReader>(boundary, request);
-    return MHD_YES;
-}
-
-MHD_Result Server::Private::startUploaderForm(MHD_Connection *connection, void **state)
-{
-    *state = static_cast<RequestState *>(new FormRequest);
-    if (!accounts.enabled())
-        return refuseEarly(connection, 404, "this host has no user accounts; the file for anonymous uploads is at "
-                                            + std::string(uploaderFilePath));
-    if (declaredLength(connection) > maxFormBytes)
-        return refuseEarly(connection, 413, "the form is larger than this host takes");
-    return MHD_YES;
+    setDeadline(connection, std::chrono::seconds(options.requestTimeout));
+    const std::string verb = method;
+    if (verb == "GET" || verb == "HEAD")
+        return serveGet(connection, url);
+    if (verb != "POST")
+        return refuseEarly(connection, {405, "the host takes GET, HEAD and POST", {{"Allow", "GET, HEAD, POST"}}});
+    if (std::strcmp(url, uploaderFilePath) == 0)
+        return startUploaderForm(connection, state);
+    return startUpload(connection, url, state);
 }
 
 MHD_Result Server::Private::serveGet(MHD_Connection *connection, const std::string &url)
@@ -622,25 +586,156 @@ MHD_Result Server::Private::serveGet(MHD_Connection *connection, const std::stri
         return answer(connection, MHD_HTTP_OK, styleSheet, "text/css; charset=utf-8",
                       {{"X-Content-Type-Options", "nosniff"}, {"Cache-Control", "max-age=86400"}});
     }
-    if (url == uploaderFilePath) {
-        // The header login fetches the file with that login (curl -u name:password ...).
-        std::string authorization;
-        const std::vector<std::string> given = headerValues(connection, "Authorization");
-        if (!given.empty()) {
-            std::string user, password;
-            if (given.size() > 1 || !parseBasicAuthorization(given.front(), &user, &password))
-                return plainError(connection, 400, "the Authorization header is not one Basic login");
-            unsigned wait = 0;
-            const Login outcome = logIn(connection, user, password, &wait);
-            if (outcome != Login::Good)
-                return refuseLogin(connection, outcome, wait, false);
-            authorization = "Basic " + base64Encoded(user + ":" + password);
-        }
-        return serveUploaderFile(connection, authorization);
-    }
+    if (url == uploaderFilePath)
+        return fetchUploaderFile(connection);
     if (url.compare(0, 3, "/i/") == 0)
         return serveImage(connection, url.substr(3));
-    return plainError(connection, 404, "not found");
+    return plainError(connection, {404, "not found"});
+}
+
+// An answer before the body was read: MHD closes the connection after it, and the rest of the
+// body is read and thrown away first (see Linger), unless there is no answer to read.
+MHD_Result Server::Private::refuseEarly(MHD_Connection *connection, const Refusal &refusal)
+{
+    lingerAfter(connection, declaredLength(connection));
+    const MHD_Result result = plainError(connection, refusal);
+    if (result != MHD_YES)
+        lingerAfter(connection, 0);
+    return result;
+}
+
+// Every wrong login counts for the brake, and a try it holds back is not looked at.
+Refusal Server::Private::checkLogin(MHD_Connection *connection, const std::string &user, const std::string &password)
+{
+    if (!accounts.enabled())
+        return {403, "this host has no user accounts; upload without a login"};
+    unsigned wait = 0;
+    const auto matches = [this, &user, &password] { return accounts.check(user, password); };
+    switch (brake.attempt(clientOf(connection), user, Clock::now(), matches, &wait)) {
+    case LoginBrake::Outcome::Good:
+        return {};
+    case LoginBrake::Outcome::Wait:
+        return {429, "too many wrong logins; try again in " + std::to_string(wait) + (wait == 1 ? " second" : " seconds"),
+                {{"Retry-After", std::to_string(wait)}}};
+    case LoginBrake::Outcome::Wrong:
+        break;
+    }
+    return {403, "wrong user name or password"};
+}
+
+// The address form and the header form of a login are the same login; without either the
+// upload is anonymous.
+Refusal Server::Private::checkUploadLogin(MHD_Connection *connection, UploadPath *path)
+{
+    std::string user, password;
+    switch (headerLogin(connection, &user, &password)) {
+    case HeaderLogin::None:
+        break;
+    case HeaderLogin::Bad:
+        return {400, notOneBasicLogin};
+    case HeaderLogin::One:
+        if (path->hasCredentials)
+            return {400, "two logins: in the address and in the Authorization header"};
+        path->hasCredentials = true;
+        path->user = user;
+        path->password = password;
+        break;
+    }
+    return path->hasCredentials ? checkLogin(connection, path->user, path->password) : Refusal();
+}
+
+MHD_Result Server::Private::startUpload(MHD_Connection *connection, const char *url, void **state)
+{
+    auto *request = new UploadRequest(store, options.maxSize);
+    *state = static_cast<RequestState *>(request);
+    request->path = parseUploadPath(url);
+    if (!request->path.valid)
+        return refuseEarly(connection, {404, "no such upload address"});
+    if (const Refusal refusal = checkUploadLogin(connection, &request->path))
+        return refuseEarly(connection, refusal);
+    std::string boundary;
+    if (const Refusal refusal = checkUploadHeaders(connection, &boundary))
+        return refuseEarly(connection, refusal);
+    request->reader = std::make_unique<MultipartReader>(boundary, request);
+    return MHD_YES;
+}
+
+// Every body taken has a length known in advance, checked before a byte of it is read.
+Refusal Server::Private::checkUploadHeaders(MHD_Connection *connection, std::string *boundary) const
+{
+    if (!headerValues(connection, "Transfer-Encoding").empty())
+        return {411, "the upload needs a Content-Length"};
+    for (const std::string &encoding : headerValues(connection, "Content-Encoding")) {
+        if (strcasecmp(encoding.c_str(), "identity") != 0)
+            return {415, "encoded uploads are not taken"};
+    }
+    const std::vector<std::string> lengths = headerValues(connection, "Content-Length");
+    if (lengths.empty())
+        return {411, "the upload needs a Content-Length"};
+    uint64_t length = 0;
+    for (const std::string &value : lengths) {
+        if (!parseNumber(value, 0, UINT64_MAX / 2, &length) || value != lengths.front())
+            return {400, "the Content-Length is invalid"};
+    }
+    if (length > options.maxSize)
+        return {413, "the upload is larger than this host takes"};
+    *boundary = multipartBoundary(headerValue(connection, "Content-Type"));
+    if (boundary->empty())
+        return {400, "expected a multipart/form-data upload"};
+    return {};
+}
+
+MHD_Result Server::Private::finishUpload(MHD_Connection *connection, UploadRequest &request)
+{
+    std::string type;
+    if (const Refusal refusal = request.validate(&type))
+        return plainError(connection, refusal);
+    std::string name;
+    if (!store.commit(request.takeUpload(), type, request.record(), &name))
+        return plainError(connection, {507, "the image could not be stored"});
+    return answer(connection, MHD_HTTP_OK, linkBase(connection) + "/i/" + name, "text/plain; charset=utf-8");
+}
+
+MHD_Result Server::Private::startUploaderForm(MHD_Connection *connection, void **state)
+{
+    *state = static_cast<RequestState *>(new FormRequest);
+    if (!accounts.enabled())
+        return refuseEarly(connection, {404, "this host has no user accounts; the file for anonymous uploads is at "
+                                                 + std::string(uploaderFilePath)});
+    if (declaredLength(connection) > maxFormBytes)
+        return refuseEarly(connection, {413, "the form is larger than this host takes"});
+    return MHD_YES;
+}
+
+MHD_Result Server::Private::finishUploaderForm(MHD_Connection *connection, const FormRequest &form)
+{
+    if (form.tooLarge)
+        return plainError(connection, {413, "the form is larger than this host takes"});
+    const std::map<std::string, std::string> fields = parseFormFields(form.body);
+    const auto user = fields.find("user"), password = fields.find("password");
+    if (user == fields.end() || user->second.empty())
+        return plainError(connection, {400, "the form needs a user name"});
+    const std::string pw = password == fields.end() ? std::string() : password->second;
+    if (const Refusal refusal = checkLogin(connection, user->second, pw))
+        return plainError(connection, refusal);
+    return serveUploaderFile(connection, "Basic " + base64Encoded(user->second + ":" + pw));
+}
+
+// The header login fetches the file with that login (curl -u name:password ...).
+MHD_Result Server::Private::fetchUploaderFile(MHD_Connection *connection)
+{
+    std::string user, password;
+    switch (headerLogin(connection, &user, &password)) {
+    case HeaderLogin::None:
+        return serveUploaderFile(connection, std::string());
+    case HeaderLogin::Bad:
+        return plainError(connection, {400, notOneBasicLogin});
+    case HeaderLogin::One:
+        break;
+    }
+    if (const Refusal refusal = checkLogin(connection, user, password))
+        return plainError(connection, refusal);
+    return serveUploaderFile(connection, "Basic " + base64Encoded(user + ":" + password));
 }
 
 MHD_Result Server::Private::serveUploaderFile(MHD_Connection *connection, const std::string &authorization)
@@ -659,37 +754,34 @@ MHD_Result Server::Private::serveImage(MHD_Connection *connection, const std::st
     std::string type;
     const int fd = store.openImage(name, &size, &type);
     if (fd < 0)
-        return plainError(connection, 404, "no such image");
+        return plainError(connection, {404, "no such image"});
     const ByteRange range = parseRange(headerValue(connection, "Range"), size);
     if (range.kind == ByteRange::Unsatisfiable) {
         ::close(fd);
-        return answer(connection, 416, std::string(), "text/plain",
-                      {{"Content-Range", "bytes */" + std::to_string(size)}});
+        return answer(connection, 416, std::string(), "text/plain", {{"Content-Range", "bytes */" + std::to_string(size)}});
     }
     answerDeadline(connection, range.length);
-    // Streamed from the file: memory does not grow with the image.
-    MHD_Response *response = MHD_create_response_from_fd_at_offset64(range.length, fd, range.first);
+    Headers headers{{MHD_HTTP_HEADER_CONTENT_TYPE, contentTypeOf(type)},
+                    {"Accept-Ranges", "bytes"},
+                    {"X-Content-Type-Options", "nosniff"},
+                    {"Content-Security-Policy", imagePolicy},
+                    {"Cache-Control", "public, max-age=31536000, immutable"}};
+    if (type == "svg") // a document that can hold script: never shown from this origin
+        headers.emplace_back("Content-Disposition", "attachment; filename=\"" + name + "\"");
+    unsigned status = MHD_HTTP_OK;
+    if (range.kind == ByteRange::Part) {
+        status = MHD_HTTP_PARTIAL_CONTENT;
+        headers.emplace_back("Content-Range", "bytes " + std::to_string(range.first) + "-"
+                                                  + std::to_string(range.first + range.length - 1) + "/"
+                                                  + std::to_string(size));
+    }
+    // Streamed from the file: memory does not grow with the image. The response owns the file.
+    Response response(MHD_create_response_from_fd_at_offset64(range.length, fd, range.first));
     if (!response) {
         ::close(fd);
         return MHD_NO;
     }
-    MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, contentTypeOf(type).c_str());
-    MHD_add_response_header(response, "Accept-Ranges", "bytes");
-    MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
-    MHD_add_response_header(response, "Content-Security-Policy", imagePolicy);
-    MHD_add_response_header(response, "Cache-Control", "public, max-age=31536000, immutable");
-    if (type == "svg") // a document that can hold script: never shown from this origin
-        MHD_add_response_header(response, "Content-Disposition", ("attachment; filename=\"" + name + "\"").c_str());
-    unsigned status = MHD_HTTP_OK;
-    if (range.kind == ByteRange::Part) {
-        status = MHD_HTTP_PARTIAL_CONTENT;
-        MHD_add_response_header(response, "Content-Range",
-                                ("bytes " + std::to_string(range.first) + "-" + std::to_string(range.first + range.length - 1)
-                                 + "/" + std::to_string(size)).c_str());
-    }
-    const MHD_Result result = MHD_queue_response(connection, status, response);
-    MHD_destroy_response(response);
-    return result;
+    return queue(connection, status, std::move(response), headers);
 }
 
 MHD_Result Server::Private::serveIndex(MHD_Connection *connection)
@@ -697,7 +789,7 @@ MHD_Result Server::Private::serveIndex(MHD_Connection *connection)
     uint64_t pageIndex = 0;
     const char *pageArgument = MHD_lookup_connection_value(connection, MHD_GET_ARGUMENT_KIND, "page");
     if (pageArgument && !parseNumber(pageArgument, 0, 1000000, &pageIndex))
-        return plainError(connection, 400, "no such page");
+        return plainError(connection, {400, "no such page"});
     IndexPage page;
     page.index = size_t(pageIndex);
     page.pageSize = pageSize;
@@ -781,15 +873,15 @@ bool Server::start(std::string *problem)
         {MHD_OPTION_CONNECTION_MEMORY_LIMIT, 128 * 1024, nullptr},
         {MHD_OPTION_CONNECTION_TIMEOUT, intptr_t(std::max(o.headerTimeout, 60u)), nullptr},
         {MHD_OPTION_UNESCAPE_CALLBACK, intptr_t(&keepEscaped), nullptr},
-        {MHD_OPTION_NOTIFY_COMPLETED, intptr_t(&onCompleted), d.get()},
-        {MHD_OPTION_NOTIFY_CONNECTION, intptr_t(&onConnection), d.get()},
+        {MHD_OPTION_NOTIFY_COMPLETED, intptr_t(&Private::onCompleted), d.get()},
+        {MHD_OPTION_NOTIFY_CONNECTION, intptr_t(&Private::onConnection), d.get()},
     };
     if (!d->cert.empty()) {
         items.push_back({MHD_OPTION_HTTPS_MEM_CERT, 0, const_cast<char *>(d->cert.c_str())});
         items.push_back({MHD_OPTION_HTTPS_MEM_KEY, 0, const_cast<char *>(d->key.c_str())});
     }
     items.push_back({MHD_OPTION_END, 0, nullptr});
-    d->daemon = MHD_start_daemon(flags, 0, &onAccept, d.get(), &onRequest, d.get(), MHD_OPTION_ARRAY, items.data(),
+    d->daemon = MHD_start_daemon(flags, 0, &Private::onAccept, d.get(), &Private::onRequest, d.get(), MHD_OPTION_ARRAY, items.data(),
                                  MHD_OPTION_END);
     if (!d->daemon) {
         ::close(listener);

@@ -27,9 +27,8 @@ public:
     std::string describeBase() const;
     void stop();
 
-    struct Private;
-
 private:
+    struct Private;
     std::unique_ptr<Private> d;
 };
 

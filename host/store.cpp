@@ -1,6 +1,7 @@
 #include "store.h"
 
 #include "content.h"
+#include "login.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -185,8 +186,11 @@ bool Accounts::load(const std::string &path, std::string *problem)
 
 bool Accounts::check(const std::string &user, const std::string &password) const
 {
+    // An unknown name costs the same comparison as a known one.
+    static const std::string none;
     const auto it = m_passwords.find(user);
-    return it != m_passwords.end() && it->second == password;
+    const bool same = samePassword(password, it != m_passwords.end() ? it->second : none);
+    return it != m_passwords.end() && same;
 }
 
 Store::Upload::~Upload()

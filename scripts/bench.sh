@@ -18,7 +18,8 @@ export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 TMPDIR="$work" XDG_RUNTIME_DIR="$w
 exec 2>"$work/stderr.log" # the benchmark programs are chatty; failures still stop the script
 cd "$work"
 
-# BENCH_ONLY="add edit upload startup drop autoupload uploadall history hostload" picks sections; all by default.
+# BENCH_ONLY="add edit upload startup drop autoupload uploadall cliupload history hostload" picks
+# sections; all by default.
 only() { [ -z "${BENCH_ONLY:-}" ] || [[ " $BENCH_ONLY " == *" $1 "* ]]; }
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 field() { awk -v k="$1" '$1 == k {print $2}'; }
@@ -130,6 +131,34 @@ for _ in $(seq 3); do
     curl_times+=("$(elapsed "$start")")
 done
 ratio "Upload All 200 photos (vs curl x6)" "$(printf '%s\n' "${program[@]}" | median)" \
+      "$(printf '%s\n' "${curl_times[@]}" | median)" 1.20 s
+fi
+
+# The command line for scripts: tarvello --upload of 200 photos, against curl in a shell loop of
+# the same uploads, one after the other, as a script would do them.
+if only cliupload; then
+[ -n "$host_pid" ] || {
+    mkdir -p data
+    "$build/host/tarvello-host" --port 0 --data "$work/data" --port-file "$work/port" --max-size 100000000 >/dev/null 2>&1 &
+    host_pid=$!
+    for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+    host="127.0.0.1:$(cat "$work/port")"
+}
+mkdir -p "$work/cliconfig"
+program=(); curl_times=()
+for _ in $(seq 3); do
+    start=$(now)
+    XDG_CONFIG_HOME="$work/cliconfig" TARVELLO_HOST="$host" "$build/src/tarvello" --upload "$work"/p200/*.jpg >"$work/links.txt"
+    program+=("$(elapsed "$start")")
+    [ "$(wc -l <"$work/links.txt")" = 200 ] || { echo "tarvello --upload gave $(wc -l <"$work/links.txt") links" >&3; exit 1; }
+    start=$(now)
+    for f in "$work"/p200/*.jpg; do
+        curl -sf -H 'Expect:' -F action= -F "file=@$f;type=image/jpeg" -F desc= \
+            "http://$host/upload/index/bitlyonly/true/" >/dev/null
+    done
+    curl_times+=("$(elapsed "$start")")
+done
+ratio "tarvello --upload 200 (vs curl loop)" "$(printf '%s\n' "${program[@]}" | median)" \
       "$(printf '%s\n' "${curl_times[@]}" | median)" 1.20 s
 fi
 

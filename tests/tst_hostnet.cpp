@@ -291,6 +291,8 @@ private slots:
     void fileLimit();
     void uploaderFile_data();
     void uploaderFile();
+    void failedAnswers_data();
+    void failedAnswers();
 
 private:
     QString data(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
@@ -318,6 +320,8 @@ void tst_HostNet::startup_data()
     QTest::newRow("unknown option") << QStringList{"--bogus"} << 2;
     QTest::newRow("users is a folder") << QStringList{"--users", QDir::tempPath()} << 1;
     QTest::newRow("missing certificate") << QStringList{"--tls-cert", "/nonexistent", "--tls-key", "/nonexistent"} << 1;
+    QTest::newRow("port file in a missing folder") << QStringList{"--port-file", data("missing/port")} << 1;
+    QTest::newRow("a folder where the port file goes") << QStringList{"--port-file", m_dir.path()} << 1;
     QTest::newRow("help") << QStringList{"--help"} << 0;
     QTest::newRow("version") << QStringList{"--version"} << 0;
 }
@@ -331,8 +335,16 @@ void tst_HostNet::startup()
                   QStringList{"--data", data("startup"), "--port", "0"} + arguments);
     QVERIFY(process.waitForFinished(5000));
     QCOMPARE(process.exitCode(), exitCode);
+    const QByteArray errors = process.readAllStandardError();
     if (exitCode == 2)
-        QVERIFY(process.readAllStandardError().contains("usage:"));
+        QVERIFY(errors.contains("usage:"));
+    if (exitCode == 1)
+        QVERIFY2(errors.startsWith("tarvello-host: ") && errors.count('\n') == 1, errors.constData());
+    const qsizetype portFile = arguments.indexOf("--port-file");
+    if (portFile >= 0) { // nothing half-written is left beside it
+        const QFileInfo file(arguments.at(portFile + 1));
+        QCOMPARE(file.dir().entryList({file.fileName() + ".*"}, QDir::AllEntries | QDir::Hidden), QStringList());
+    }
     if (arguments == QStringList{"--version"})
         QCOMPARE(process.readAllStandardOutput(), QByteArray("tarvello-host " TARVELLO_VERSION "\n"));
 }
@@ -905,6 +917,44 @@ void tst_HostNet::uploaderFile()
     const Answer upload = exchange(host.port(), post(form(m_png), login, target.path().toLatin1()));
     QCOMPARE(upload.status, 200);
     QCOMPARE(exchange(host.port(), get("/")).body.contains("<td>ann</td>"), !authorization.isEmpty());
+}
+
+void tst_HostNet::failedAnswers_data()
+{
+    QTest::addColumn<QByteArray>("fault"); // see hostfaults.cpp
+    QTest::addColumn<QByteArray>("path");  // IMAGE: the image just uploaded
+    QTest::addColumn<QByteArray>("headers");
+
+    QTest::newRow("an image without its policy") << QByteArray("header:Content-Security-Policy") << QByteArray("IMAGE")
+                                                 << QByteArray();
+    QTest::newRow("the index page without its policy") << QByteArray("header:Content-Security-Policy")
+                                                       << QByteArray("/") << QByteArray();
+    QTest::newRow("no index page") << QByteArray("buffer:<!DOCTYPE") << QByteArray("/") << QByteArray();
+    QTest::newRow("no error answer") << QByteArray("buffer:error:") << QByteArray("/nothing") << QByteArray();
+    QTest::newRow("no answer from the image's file") << QByteArray("file") << QByteArray("IMAGE") << QByteArray();
+    QTest::newRow("a part of an image not queued") << QByteArray("queue:206") << QByteArray("IMAGE")
+                                                   << QByteArray("Range: bytes=0-9\r\n");
+}
+
+// An answer libmicrohttpd could not make whole is not sent at all: the connection closes without
+// one, no file stays open, and the next request is served.
+void tst_HostNet::failedAnswers()
+{
+    QFETCH(QByteArray, fault);
+    QFETCH(QByteArray, path);
+    QFETCH(QByteArray, headers);
+    Host host;
+    QVERIFY(host.start(data("faults"), {},
+                       {"env", "LD_PRELOAD=" TARVELLO_HOST_FAULTS, "TARVELLO_HOST_FAULT=" + QString::fromLatin1(fault)}));
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(host.process().processId()));
+    const auto openFiles = [&descriptors] { return descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(); };
+    const qsizetype before = openFiles();
+    const Answer stored = exchange(host.port(), post(form(m_png)));
+    QCOMPARE(stored.status, 200);
+    const Answer failed = exchange(host.port(), get(path == "IMAGE" ? stored.body.mid(host.base().size()) : path, headers));
+    QVERIFY2(failed.status == 0, failed.head.constData());
+    QCOMPARE(exchange(host.port(), get("/style.css")).status, 200);
+    QTRY_COMPARE_WITH_TIMEOUT(openFiles(), before, 2000);
 }
 
 QTEST_GUILESS_MAIN(tst_HostNet)

@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "address.h"
 #include "brake.h"
 #include "content.h"
@@ -71,6 +75,8 @@ private slots:
     void brake();
     void basicLogin_data();
     void basicLogin();
+    void password_data();
+    void password();
     void page_data();
     void page();
     void uploaderFile_data();
@@ -494,6 +500,51 @@ void tst_HostUnit::basicLogin()
     QCOMPARE(fields.at("user"), "ann b"s);
     QCOMPARE(fields.at("password"), "a&b=%zz"s);
     QCOMPARE(fields.at("empty"), ""s);
+}
+
+void tst_HostUnit::password_data()
+{
+    QTest::addColumn<QByteArray>("given");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("same");
+
+    QTest::newRow("same") << QByteArray("pw") << QByteArray("pw") << true;
+    QTest::newRow("first byte differs") << QByteArray("xw") << QByteArray("pw") << false;
+    QTest::newRow("last byte differs") << QByteArray("px") << QByteArray("pw") << false;
+    QTest::newRow("given is shorter") << QByteArray("p") << QByteArray("pw") << false;
+    QTest::newRow("given is longer") << QByteArray("pwx") << QByteArray("pw") << false;
+    QTest::newRow("a NUL after the stored one") << QByteArray("pw\0", 3) << QByteArray("pw") << false;
+    QTest::newRow("nothing stored") << QByteArray("pw") << QByteArray() << false;
+    QTest::newRow("nothing given") << QByteArray() << QByteArray("pw") << false;
+    QTest::newRow("both empty") << QByteArray() << QByteArray() << true;
+    QTest::newRow("high bytes") << QByteArray("\xff\x80") << QByteArray("\xff\x80") << true;
+}
+
+// Besides the answer, every byte given is read wherever the first difference is and however
+// long the stored password is: with a MiB of zero bytes appended to both, the given one in a
+// fresh mapping, reading each of its pages costs this thread a page fault.
+void tst_HostUnit::password()
+{
+    QFETCH(QByteArray, given);
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, same);
+    QCOMPARE(host::samePassword(str(given), str(stored)), same);
+
+    const size_t padding = 1024 * 1024, pageSize = size_t(sysconf(_SC_PAGESIZE));
+    const size_t length = size_t(given.size()) + padding;
+    void *mapping = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    QVERIFY(mapping != MAP_FAILED);
+    madvise(mapping, length, MADV_NOHUGEPAGE);
+    memcpy(mapping, given.constData(), size_t(given.size()));
+    const std::string longStored = str(stored) + std::string(padding, '\0');
+    rusage before{}, after{};
+    getrusage(RUSAGE_THREAD, &before);
+    const bool longSame = host::samePassword(std::string_view(static_cast<const char *>(mapping), length), longStored);
+    getrusage(RUSAGE_THREAD, &after);
+    munmap(mapping, length);
+    QCOMPARE(longSame, same);
+    QVERIFY2(size_t(after.ru_minflt - before.ru_minflt) >= padding / pageSize - 2,
+             qPrintable(QString::number(after.ru_minflt - before.ru_minflt)));
 }
 
 void tst_HostUnit::page_data()

@@ -82,6 +82,11 @@ void tst_Request::body_data()
     QTest::newRow("cyrillic, cjk, emoji, latin-1 in one") << "a.png" << QByteArray()
             << QString::fromUtf8("\u041f\u0440\u0438 \u65e5 \U0001F600 caf\u00e9")
             << expectedBody("a.png", "png", "", "&#1055;&#1088;&#1080; &#26085; &#128512; caf\xe9") << 424 + 45 + 2;
+    // Typed "&#65;" is sent as it is within Latin-1, as browsers do; beside references, "&" is one too.
+    QTest::newRow("reference typed, latin-1") << "a.png" << QByteArray() << "&#65; & b"
+                                              << expectedBody("a.png", "png", "", "&#65; & b") << 424 + 9 + 2;
+    QTest::newRow("reference typed, beside cyrillic") << "a.png" << QByteArray() << QString::fromUtf8("&#65; Ж")
+                                                      << expectedBody("a.png", "png", "", "&#38;#65; &#1046;") << 424 + 17 + 2;
     QTest::newRow("quote in name") << "a\"b.png" << QByteArray() << QString()
                                    << expectedBody("a%22b.png", "png", "", "") << 416 + 9 + 3;
     QTest::newRow("line breaks in name") << "a\r\nX-Evil: 1.png" << QByteArray() << QString()

@@ -74,12 +74,11 @@ void tst_Upload::cleanupTestCase()
 
 void tst_Upload::wire()
 {
-    QFile empty(m_dir.filePath(QStringLiteral("a.png")));
-    QVERIFY(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    const QString png = image(QStringLiteral("a.png"));
+    const QByteArray content = testutil::fileBytes(png);
 
     mw window;
-    window.addObj(empty.fileName(), false);
+    window.addObj(png, false);
     QTest::mouseClick(table(window)->viewport(), Qt::LeftButton, {},
                       table(window)->visualRect(table(window)->model()->index(0, 1)).center());
     QTRY_COMPARE(m_server->requests.size(), 1);
@@ -89,9 +88,9 @@ void tst_Upload::wire()
     QCOMPARE(request.header("Host"), m_server->hostPort().toLatin1());
     QCOMPARE(request.header("Accept-Encoding"), QByteArray("gzip,deflate"));
     QCOMPARE(request.header("Content-Type"), "multipart/form-data; boundary=" + boundary);
-    QCOMPARE(request.header("Content-Length"), QByteArray("424"));
-    QCOMPARE(request.body.size(), 424);
-    QVERIFY(request.body.contains("filename=\"a.png\"\r\nContent-Type: image/png\r\n\r\n\r\n--"));
+    QCOMPARE(request.header("Content-Length"), QByteArray::number(424 + content.size()));
+    QCOMPARE(request.body.size(), 424 + content.size());
+    QVERIFY(request.body.contains("filename=\"a.png\"\r\nContent-Type: image/png\r\n\r\n" + content + "\r\n--"));
     // Host first, then our three headers in the order they were set.
     QCOMPARE(request.headerNames.mid(0, 4),
              (QList<QByteArray>{"Host", "Accept-Encoding", "Content-Type", "Content-Length"}));
@@ -129,11 +128,15 @@ void tst_Upload::credentials()
 
 void tst_Upload::unreadableFile()
 {
+    // What cannot be read when it is to go fails here, and nothing is sent.
     mw window;
+    QSignalSpy sent(testutil::uploaderOf(&window), &tarvello::Uploader::started);
     window.addObj(m_dir.filePath(QStringLiteral("missing.gif")), false);
     window.handleclick(0, 1);
-    QTRY_COMPARE(m_server->requests.size(), 1);
-    QCOMPARE(m_server->requests.at(0).body.size(), 416 + 11 + 3);
+    QCOMPARE(window.entries().at(0).state, qint16(2));
+    QCOMPARE(table(window)->item(0, 1)->text(), QStringLiteral("failed"));
+    QVERIFY(table(window)->item(0, 1)->toolTip().startsWith(QLatin1String("The file does not exist.\nNothing was sent.")));
+    QVERIFY(sent.isEmpty());
 }
 
 void tst_Upload::outcomes_data()
@@ -148,7 +151,7 @@ void tst_Upload::outcomes_data()
     QTest::newRow("empty body") << CaptureServer::httpResponse("") << "failed" << false;
     QTest::newRow("html page with a link") << CaptureServer::httpResponse("<p>see " + link + "</p>") << "failed" << false;
     QTest::newRow("capitals") << CaptureServer::httpResponse("HTTP://127.0.0.1/x") << "failed" << false;
-    QTest::newRow("https") << CaptureServer::httpResponse("https://127.0.0.1/x") << "failed" << false;
+    QTest::newRow("https") << CaptureServer::httpResponse("https://127.0.0.1/x") << "https://127.0.0.1/x" << false;
     QTest::newRow("zero byte") << CaptureServer::httpResponse(link + QByteArray("\0junk", 5)) << QString::fromLatin1(link) << false;
     QTest::newRow("link with an error status") << CaptureServer::httpResponse(link, 500) << QString::fromLatin1(link) << false;
     QTest::newRow("gzip") << CaptureServer::httpResponse(testutil::deflated(link, 15 + 16), 200, "Content-Encoding: gzip\r\n")

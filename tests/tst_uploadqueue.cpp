@@ -117,6 +117,8 @@ private slots:
     void nothingAfterClose();
     void batches_data();
     void batches();
+    void changedFileIsNotSent_data();
+    void changedFileIsNotSent();
 
 private:
     QTemporaryDir m_base;
@@ -380,6 +382,47 @@ void tst_UploadQueue::batches()
         seen.append(rows.join(QLatin1Char(',')));
     }
     QCOMPARE(seen, batches);
+}
+
+void tst_UploadQueue::changedFileIsNotSent_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("problem");
+
+    QTest::newRow("unchanged") << "" << int(FileProblem::None);
+    QTest::newRow("swapped for a link") << "link" << int(FileProblem::Replaced);
+    QTest::newRow("another file renamed over it") << "rename" << int(FileProblem::Replaced);
+    QTest::newRow("written over with text") << "text" << int(FileProblem::NotAnImage);
+    QTest::newRow("removed") << "remove" << int(FileProblem::Missing);
+}
+
+// What was added is what goes out: a name that leads to another file by the time of sending, or a
+// file that no longer holds an image, fails at once and nothing reaches the uploader.
+void tst_UploadQueue::changedFileIsNotSent()
+{
+    QFETCH(QString, change);
+    QFETCH(int, problem);
+
+    const int row = m_queue->add(m_image, false);
+    const QString other = testutil::writeImage(m_dir->filePath(QStringLiteral("b.png")), 3, 3);
+    if (change == QLatin1String("link")) {
+        QVERIFY(QFile::remove(m_image));
+        QVERIFY(QFile::link(other, m_image));
+    } else if (change == QLatin1String("rename")) {
+        QVERIFY(QFile::remove(m_image));
+        QVERIFY(QFile::rename(other, m_image));
+    } else if (change == QLatin1String("text")) {
+        QFile file(m_image);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("not a picture at all");
+    } else if (change == QLatin1String("remove")) {
+        QVERIFY(QFile::remove(m_image));
+    }
+    m_queue->start(row, ann);
+    QCOMPARE(m_uploader->jobs.size(), problem == int(FileProblem::None) ? 1 : 0);
+    QCOMPARE(int(m_queue->record(row).problem), problem);
+    if (problem != int(FileProblem::None))
+        QCOMPARE(m_entries.at(row).state, EntryState::Handled);
 }
 
 QTEST_MAIN(tst_UploadQueue)

@@ -12,6 +12,30 @@
 
 namespace tarvello {
 
+FileIdentity fileIdentity(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {quint64(info.st_dev), quint64(info.st_ino), true};
+#else
+    return QFileInfo::exists(path) ? FileIdentity{0, 0, true} : FileIdentity{};
+#endif
+}
+
+FileIdentity fileIdentity(const QFile &file)
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (file.handle() < 0 || ::fstat(file.handle(), &info) != 0)
+        return {};
+    return {quint64(info.st_dev), quint64(info.st_ino), true};
+#else
+    return file.isOpen() ? FileIdentity{0, 0, true} : FileIdentity{};
+#endif
+}
+
 bool openRegularFile(QFile &file, const QString &path)
 {
 #ifdef Q_OS_UNIX

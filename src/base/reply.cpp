@@ -130,10 +130,10 @@ QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEnco
     return body.value_or(raw);
 }
 
-std::optional<QString> linkFromReply(const QByteArray &body, bool tls)
+std::optional<QString> linkFromReply(const QByteArray &body)
 {
     const QString text = QString::fromLatin1(body.constData(), qstrnlen(body.constData(), body.size()));
-    if (!text.startsWith(QLatin1String("http://")) && !(tls && text.startsWith(QLatin1String("https://"))))
+    if (!text.startsWith(QLatin1String("http://")) && !text.startsWith(QLatin1String("https://")))
         return std::nullopt;
     return text;
 }
@@ -152,7 +152,8 @@ std::optional<QUrl> usableLink(const QString &answer, bool tls, const QStringLis
     }
     const QUrl url(text, QUrl::StrictMode);
     const bool schemeOk = url.scheme() == QLatin1String("http") || (tls && url.scheme() == QLatin1String("https"));
-    if (!url.isValid() || !schemeOk || url.host().isEmpty() || !text.startsWith(url.scheme() + QLatin1String("://")))
+    if (!url.isValid() || !schemeOk || url.host().isEmpty() || !url.userInfo().isEmpty()
+        || !text.startsWith(url.scheme() + QLatin1String("://")))
         return std::nullopt;
     return url;
 }

@@ -21,13 +21,15 @@ inline constexpr qsizetype maxAnswerBytes = 64 * 1024;
 QByteArray decodedReplyBody(const QByteArray &raw, const QByteArray &contentEncoding);
 
 // The host answers with text that begins with the link. The whole text, read as Latin-1 up to
-// the first zero byte, is the link when it begins with exactly "http://" (or "https://" from a
-// host reached over TLS); otherwise the upload failed.
-std::optional<QString> linkFromReply(const QByteArray &body, bool tls = false);
+// the first zero byte, is the link when it begins with exactly "http://" or "https://";
+// otherwise the upload failed. (A host behind a TLS proxy answers with https links over plain
+// HTTP; they are links all the same, and the window says how they came.)
+std::optional<QString> linkFromReply(const QByteArray &body);
 
-// The link in an answer as it may leave the program (copied, opened): one http (or, from a TLS
-// host, https) URL with a host and nothing else, no blanks or control characters inside, holding
-// none of the secrets. Nothing when the answer is not such a link.
+// The link in an answer as it may leave the program (copied, opened): one http (or, when `tls`,
+// https) URL with a host and nothing else, no blanks or control characters inside, no user name
+// or password before its host (they make "http://127.0.0.1@elsewhere/" look like another
+// host), holding none of the secrets. Nothing when the answer is not such a link.
 std::optional<QUrl> usableLink(const QString &answer, bool tls, const QStringList &secrets);
 
 // The text with each secret blanked, as typed or percent-encoded.

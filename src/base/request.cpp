@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QNetworkRequest>
 
+#include <algorithm>
+
 #include "base/regularfile.h"
 
 #ifndef TARVELLO_DEFAULT_HOST
@@ -74,7 +76,13 @@ bool isSendableLogin(const QString &user, const QString &password)
 QByteArray boundaryFor(const QString &filePath, const QByteArray &desc)
 {
     QFile file;
-    const qint64 size = openRegularFile(file, filePath) ? file.size() : 0;
+    openRegularFile(file, filePath);
+    return boundaryFor(file, desc);
+}
+
+QByteArray boundaryFor(QFile &file, const QByteArray &desc)
+{
+    const qint64 size = file.isOpen() ? file.size() : 0;
     // The file goes out right after a line end, so "--" + boundary anywhere in it would end
     // the part there. Mapped, the search costs about one read of the file from the cache.
     const uchar *data = size > 0 ? file.map(0, size) : nullptr;
@@ -86,6 +94,8 @@ QByteArray boundaryFor(const QString &filePath, const QByteArray &desc)
     QByteArray boundary = uploadBoundary;
     for (int attempt = 0; clashes(boundary); ++attempt)
         boundary = uploadBoundary + QByteArray::number(attempt);
+    if (data)
+        file.unmap(const_cast<uchar *>(data));
     return boundary;
 }
 
@@ -98,13 +108,17 @@ QByteArray formFileName(const QString &name)
 
 QByteArray formText(const QString &text)
 {
+    const QList<uint> characters = text.toUcs4();
+    const bool references = std::any_of(characters.cbegin(), characters.cend(), [](uint c) { return c > 0xff; });
     QByteArray out;
     out.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
-        if (c <= 0xff)
-            out += char(c);
-        else
+    for (const uint c : characters) {
+        if (c > 0xff)
             out += "&#" + QByteArray::number(uint(c)) + ';';
+        else if (c == '&' && references)
+            out += "&#38;";
+        else
+            out += char(c);
     }
     return out;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QUrl>
 
+class QFile;
 class QNetworkRequest;
 
 namespace tarvello {
@@ -32,6 +33,8 @@ bool isSendableLogin(const QString &user, const QString &password);
 // The boundary for a body that carries this file and description (as sent): uploadBoundary,
 // unless one of them holds that delimiter itself, which would cut the body short at the host.
 QByteArray boundaryFor(const QString &filePath, const QByteArray &desc = QByteArray());
+// The same for a file already open for reading.
+QByteArray boundaryFor(QFile &file, const QByteArray &desc = QByteArray());
 
 // A file name as it stands in the part header: Latin-1 ("?" for what is not), with '"', CR and
 // LF escaped as browsers do ("%22", "%0D", "%0A") so the quoted string and the header hold.
@@ -39,7 +42,8 @@ QByteArray formFileName(const QString &name);
 
 // A text as it travels in the body: every Latin-1 character as its one byte, every other
 // character as an HTML numeric reference "&#N;" with its code point, as browsers send it from a
-// Latin-1 form.
+// Latin-1 form. A text that needs references also writes "&" as "&#38;", so that a host that
+// decodes references gets back exactly what was typed; one within Latin-1 is sent as it is.
 QByteArray formText(const QString &text);
 
 // The whole request body.

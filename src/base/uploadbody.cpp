@@ -10,6 +10,15 @@ UploadBody::UploadBody(const QByteArray &head, const QString &filePath, const QB
     : QIODevice(parent)
     , m_head(head)
     , m_path(filePath)
+    , m_file(std::make_shared<QFile>())
+    , m_tail(tail)
+{
+}
+
+UploadBody::UploadBody(const QByteArray &head, std::shared_ptr<QFile> file, const QByteArray &tail, QObject *parent)
+    : QIODevice(parent)
+    , m_head(head)
+    , m_file(std::move(file))
     , m_tail(tail)
 {
 }
@@ -18,14 +27,16 @@ bool UploadBody::open(OpenMode mode)
 {
     if ((mode & ReadWrite) != ReadOnly)
         return false;
-    m_fileSize = openRegularFile(m_file, m_path) ? m_file.size() : 0;
+    if (!m_path.isEmpty())
+        openRegularFile(*m_file, m_path);
+    m_fileSize = m_file->isOpen() ? m_file->size() : 0;
     // Unbuffered: Qt reads it in large pieces anyway, and pos() is then where readData reads.
     return QIODevice::open(ReadOnly | Unbuffered);
 }
 
 void UploadBody::close()
 {
-    m_file.close();
+    m_file->close();
     QIODevice::close();
 }
 
@@ -54,9 +65,9 @@ qint64 UploadBody::readData(char *data, qint64 maxSize)
             std::memcpy(data + done, m_head.constData() + at, size_t(n));
         } else if (at < fileEnd) {
             const qint64 offset = at - headEnd;
-            if (m_file.pos() != offset && !m_file.seek(offset))
+            if (m_file->pos() != offset && !m_file->seek(offset))
                 return -1;
-            n = m_file.read(data + done, qMin(maxSize - done, fileEnd - at));
+            n = m_file->read(data + done, qMin(maxSize - done, fileEnd - at));
             if (n <= 0)
                 return -1; // the file shrank or failed under us
         } else {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QIODevice>
 
+#include <memory>
+
 namespace tarvello {
 
 // A request body of head + a file's content + tail, read from the file as the network layer
@@ -18,6 +20,9 @@ class UploadBody : public QIODevice
 
 public:
     UploadBody(const QByteArray &head, const QString &filePath, const QByteArray &tail, QObject *parent = nullptr);
+    // The file's content from a file already open for reading: what was checked is what is sent,
+    // whatever the name leads to by then.
+    UploadBody(const QByteArray &head, std::shared_ptr<QFile> file, const QByteArray &tail, QObject *parent = nullptr);
 
     bool open(OpenMode mode) override;
     void close() override;
@@ -35,7 +40,7 @@ protected:
 private:
     QByteArray m_head;
     QString m_path;
-    QFile m_file;
+    std::shared_ptr<QFile> m_file;
     QByteArray m_tail;
     qint64 m_fileSize = 0;
     bool m_readWhole = false;

@@ -6,8 +6,10 @@
 #include <QNetworkRequest>
 #include <QSslConfiguration>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "base/customanswer.h"
+#include "base/regularfile.h"
 #include "base/reply.h"
 #include "base/request.h"
 #include "base/uploadbody.h"
@@ -16,23 +18,44 @@ namespace tarvello {
 
 namespace {
 
-// A host with a certificate of its own making is trusted through $TARVELLO_CA_FILE; every
-// other host through the system's authorities.
-QSslConfiguration tlsConfiguration()
+// A file of certificates to trust is a few hundred KB; anything larger is not read at all.
+constexpr qint64 maxCaFileBytes = qint64(4) << 20;
+
+QList<QSslCertificate> readCaFile(const QString &path)
 {
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    const QString caFile = qEnvironmentVariable("TARVELLO_CA_FILE");
-    if (!caFile.isEmpty())
-        configuration.addCaCertificates(caFile);
-    return configuration;
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() > maxCaFileBytes)
+        return {};
+    return QSslCertificate::fromData(file.read(maxCaFileBytes), QSsl::Pem);
 }
 
 } // namespace
+
+QSslConfiguration Uploader::tlsConfiguration()
+{
+    // A host with a certificate of its own making is trusted through $TARVELLO_CA_FILE; every
+    // other host through the system's authorities. The file is read once, on a worker.
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    const QString caFile = qEnvironmentVariable("TARVELLO_CA_FILE");
+    if (caFile.isEmpty())
+        return configuration;
+    if (caFile != m_caFile) {
+        m_caFile = caFile;
+        m_caCertificates = QtConcurrent::run(readCaFile, caFile);
+    }
+    configuration.addCaCertificates(m_caCertificates.result());
+    return configuration;
+}
 
 Uploader::Uploader(QNetworkAccessManager *manager, QObject *parent)
     : QObject(parent)
     , m_manager(manager)
 {
+    // Read while the window is built, well before the first upload needs it.
+    if (const QString caFile = qEnvironmentVariable("TARVELLO_CA_FILE"); !caFile.isEmpty()) {
+        m_caFile = caFile;
+        m_caCertificates = QtConcurrent::run(readCaFile, caFile);
+    }
     // started() carries the reply; spies and queued connections need to know its type.
     qRegisterMetaType<QNetworkReply *>();
 }
@@ -58,7 +81,8 @@ void Uploader::send(int row, const UploadJob &job)
     Running running{row, {}, false, job.custom, UploadResult::Kind::None};
     if (job.custom) {
         const PreparedRequest &prepared = job.custom->request;
-        auto *body = new UploadBody(prepared.head, info.absoluteFilePath(), prepared.tail);
+        auto *body = job.source ? new UploadBody(prepared.head, job.source, prepared.tail)
+                                : new UploadBody(prepared.head, info.absoluteFilePath(), prepared.tail);
         body->open(QIODevice::ReadOnly);
         QNetworkRequest request(prepared.url);
         for (const auto &[name, value] : prepared.headers)
@@ -72,11 +96,12 @@ void Uploader::send(int row, const UploadJob &job)
     } else {
         const QString host = imageHost();
         const QUrl address = uploadAddress(host, job.user, job.user.isEmpty() ? QString() : job.password);
-        const QByteArray boundary = boundaryFor(info.absoluteFilePath(), formText(job.desc));
-
-        // A file that cannot be read is sent with empty content; the host's answer tells the rest.
-        auto *body = new UploadBody(multipartHead(info.fileName(), boundary), info.absoluteFilePath(),
-                                    multipartTail(job.desc, boundary));
+        const QByteArray desc = formText(job.desc);
+        const QByteArray boundary = job.source ? boundaryFor(*job.source, desc) : boundaryFor(info.absoluteFilePath(), desc);
+        const QByteArray head = multipartHead(info.fileName(), boundary);
+        const QByteArray tail = multipartTail(job.desc, boundary);
+        auto *body = job.source ? new UploadBody(head, job.source, tail)
+                                : new UploadBody(head, info.absoluteFilePath(), tail);
         body->open(QIODevice::ReadOnly);
 
         QNetworkRequest request(address);
@@ -197,7 +222,7 @@ UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, co
             return result;
         }
     } else {
-        const std::optional<QString> answer = linkFromReply(body, running.tls);
+        const std::optional<QString> answer = linkFromReply(body);
         if (!answer) {
             result.kind = UploadResult::Kind::Failed;
             return result;
@@ -205,7 +230,8 @@ UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, co
         // A host may echo the address, which carries the login: it never shows, not even here,
         // and a link that holds it does not leave the program.
         result.answer = withoutSecrets(*answer, running.secrets);
-        result.link = usableLink(*answer, running.tls, running.secrets).value_or(QUrl());
+        result.overPlainHttp = !running.tls && answer->startsWith(QLatin1String("https://"));
+        result.link = usableLink(*answer, true, running.secrets).value_or(QUrl());
     }
     if (running.custom)
         result.link = usableLink(result.answer, true, running.secrets).value_or(QUrl());

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFuture>
 #include <QHash>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QObject>
 #include <QQueue>
 #include <QString>
@@ -12,6 +15,7 @@
 #include "base/destination.h"
 #include "base/uploadresult.h"
 
+class QFile;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -34,6 +38,9 @@ struct UploadJob
     QString user;
     QString password;
     std::shared_ptr<const CustomUpload> custom;
+    // The file as it was checked, open for reading: what is sent, whatever the name leads to by
+    // then. Without it, the file is opened by its name.
+    std::shared_ptr<QFile> source;
 };
 
 // Sends images to the image host, a few at a time, and reads the host's answers. It knows rows
@@ -84,9 +91,12 @@ private:
     void startNext();
     void send(int row, const UploadJob &job);
     void watch(QNetworkReply *reply, const Running &running);
+    QSslConfiguration tlsConfiguration();
     UploadResult resultOf(QNetworkReply *reply, const Running &running, const QByteArray &body) const;
 
     QNetworkAccessManager *m_manager;
+    QString m_caFile;
+    QFuture<QList<QSslCertificate>> m_caCertificates;
     QQueue<QPair<int, UploadJob>> m_waiting;
     QHash<QNetworkReply *, Running> m_running;
     int m_onWire = 0;

@@ -91,6 +91,7 @@ int UploadQueue::add(const QString &file, bool temp, const std::optional<Target>
     record.described = !description.isEmpty();
     // Only what the folder tells; whether it holds an image shows when its preview is decoded.
     record.problem = fileProblem(file, false);
+    record.identity = fileIdentity(file);
     const int row = append(std::move(entry), std::move(record));
     requestPreview(row);
     if (m_records.at(row).problem != FileProblem::None)
@@ -111,6 +112,8 @@ int UploadQueue::addPicture(const QImage &picture, const std::shared_ptr<Reserve
     EntryRecord record;
     record.name = QFileInfo(entry.file).fileName();
     const bool toWrite = target->isPending();
+    if (!toWrite)
+        record.identity = fileIdentity(entry.file);
     // Nothing stood before it: a picture that cannot be written takes its entry away again.
     if (toWrite)
         record.edits.append({entry.file, QString(), false});
@@ -140,6 +143,7 @@ int UploadQueue::uploadAgain(int row, const Target &target)
     EntryRecord record;
     record.name = m_records.at(row).name;
     record.described = m_records.at(row).described;
+    record.identity = m_records.at(row).identity;
     record.problem = fileProblem(entry.file, false);
     const int again = append(std::move(entry), std::move(record));
     if (m_entries.at(again).prev.isNull())
@@ -183,18 +187,35 @@ void UploadQueue::send(int row)
 {
     EntryRecord &record = m_records[row];
     const QString file = m_entries.at(row).file;
-    // The file may have changed since it was added; a failure should name what is wrong now.
-    record.problem = fileProblem(file);
-    const auto fail = [this, row](UploadResult::Kind kind, const RequestFailure &failure = {}) {
+    const auto fail = [this, row](UploadResult::Kind kind, const RequestFailure &failure = {},
+                                  FileProblem problem = FileProblem::None) {
         UploadResult result;
         result.kind = kind;
         result.request = failure;
+        result.file = problem;
         finish(row, result);
     };
+    // What goes out is the file that was added, opened now and checked as it is now; a name that
+    // leads elsewhere by now, or a file that no longer holds an image, sends nothing.
+    auto source = std::make_shared<QFile>();
+    FileProblem problem = FileProblem::None;
+    if (!openRegularFile(*source, file)) {
+        problem = fileProblem(file);
+        if (problem == FileProblem::None)
+            problem = FileProblem::Unreadable;
+    } else if (record.identity.valid && fileIdentity(*source) != record.identity) {
+        problem = FileProblem::Replaced;
+    } else {
+        problem = imageProblem(*source);
+    }
+    record.problem = problem;
+    if (problem != FileProblem::None)
+        return fail(UploadResult::Kind::NotSent, {}, problem);
     if (record.destination.builtIn) {
         if (!isSendableLogin(record.login.user, record.login.password))
             return fail(UploadResult::Kind::LoginUnsendable);
-        m_uploader->enqueue(row, {file, m_entries.at(row).desc, record.login.user, record.login.password, nullptr});
+        m_uploader->enqueue(row, {file, m_entries.at(row).desc, record.login.user, record.login.password, nullptr,
+                                  std::move(source)});
         return;
     }
     // The destination's questions are asked now, before anything is sent. The window asks them
@@ -209,7 +230,7 @@ void UploadQueue::send(int row)
     if (!prepared.request)
         return fail(UploadResult::Kind::NotPrepared, prepared.failure);
     auto custom = std::make_shared<CustomUpload>(CustomUpload{destination, *prepared.request});
-    m_uploader->enqueue(row, {file, m_entries.at(row).desc, QString(), QString(), std::move(custom)});
+    m_uploader->enqueue(row, {file, m_entries.at(row).desc, QString(), QString(), std::move(custom), std::move(source)});
 }
 
 void UploadQueue::uploadStarted(int row, QNetworkReply *reply)
@@ -335,8 +356,10 @@ void UploadQueue::editFinished(const EditResult &result)
         m_pictureRow = row;
         entry.pix = QPixmap::fromImage(result.picture);
         setPreview(row, QPixmap::fromImage(result.preview));
-        if (entry.file == result.file)
+        if (entry.file == result.file) {
             record.problem = FileProblem::None;
+            record.identity = fileIdentity(entry.file);
+        }
     } else {
         // A picture that cannot be saved leaves the entry as it was: it names the file it named
         // before, and so does any later edit that counted on this one.

@@ -13,6 +13,7 @@
 #include "base/editqueue.h"
 #include "base/uploadtemplate.h"
 #include "base/fileproblem.h"
+#include "base/regularfile.h"
 #include "base/imgobj.h"
 #include "base/uploadresult.h"
 
@@ -57,6 +58,7 @@ struct EntryRecord
     bool described = false;          // a description was given, even an empty one
     FileProblem problem = FileProblem::None;
     bool removed = false;            // taken out of the queue; its row keeps its number
+    FileIdentity identity;           // the file it named when added or written: only that one is sent
     Destination destination;         // where its upload goes or went, once started
     bool waiting = false;            // the upload waits for an edit to be written
     Login login;                     // the login it waits with

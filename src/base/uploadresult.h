@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "base/customrequest.h"
+#include "base/fileproblem.h"
 
 namespace tarvello {
 
@@ -55,6 +56,7 @@ struct UploadResult
         LoginUnsendable, // a user name or password of "." or ".."
         NoLink,          // a custom destination's answer held no link where it says; `answer`: what stood there
         NotPrepared,     // a custom destination's request could not be made: `request` says why
+        NotSent,         // the file could not be sent as it was added: `file` says why
     };
 
     Kind kind = Kind::None;
@@ -65,9 +67,13 @@ struct UploadResult
     QUrl link;
     QUrl thumbnail;
     QUrl deletion;
+    // An https link that came from a host reached over plain HTTP: anyone on the way could have
+    // changed it.
+    bool overPlainHttp = false;
     TransferError error = TransferError::None;
     HostAnswer host;
     RequestFailure request;
+    FileProblem file = FileProblem::None;
 
     bool linked() const { return kind == Kind::Linked; }
     // Taken back by the user, or by closing, before it could end otherwise: neither a link nor a

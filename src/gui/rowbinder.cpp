@@ -56,6 +56,7 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
                 + QCoreApplication::translate("mw", "Destination: %1").arg(destinationTitle(record.destination));
     }
     status->setToolTip(details);
+    status->setData(Qt::AccessibleDescriptionRole, details);
     const bool failed = handled && !record.result.linked();
     status->setData(Qt::DecorationRole, failed ? QVariant(style->standardIcon(QStyle::SP_MessageBoxWarning)) : QVariant());
     status->setData(Qt::ForegroundRole, failed ? QVariant(QBrush(errorColour(m_table->palette()))) : QVariant());

@@ -81,6 +81,12 @@ QString fileProblemText(FileProblem problem)
         return QCoreApplication::translate("mw", "The file cannot be read.");
     case FileProblem::NotAnImage:
         return QCoreApplication::translate("mw", "This is not an image the program can read.");
+    case FileProblem::BadName:
+        return QCoreApplication::translate("mw", "The file's name is not in UTF-8, so the program cannot open it; "
+                                                 "rename it.");
+    case FileProblem::Replaced:
+        return QCoreApplication::translate("mw", "Another file stands under this name since it was added; "
+                                                 "nothing was sent.");
     }
     return QString();
 }
@@ -96,6 +102,10 @@ QString resultDetails(const UploadResult &result)
     case UploadResult::Kind::None:
         return QString();
     case UploadResult::Kind::Linked:
+        if (result.overPlainHttp) {
+            return result.answer.trimmed() + QLatin1Char('\n')
+                    + QCoreApplication::translate("mw", "This link came over plain HTTP: check it before you pass it on.");
+        }
         return result.answer.trimmed();
     case UploadResult::Kind::UnusableLink:
         return result.answer.trimmed() + QLatin1Char('\n')
@@ -125,6 +135,9 @@ QString resultDetails(const UploadResult &result)
                                                     "stands, but: %1").arg(result.answer.left(200));
     case UploadResult::Kind::NotPrepared:
         return requestFailureText(result.request);
+    case UploadResult::Kind::NotSent:
+        return fileProblemText(result.file) + QLatin1Char('\n')
+                + QCoreApplication::translate("mw", "Nothing was sent.");
     }
     return QString();
 }

@@ -5,8 +5,10 @@
 #
 #   atspi.py center NAME [ROLE]          the middle of the first one so named, in screen pixels
 #   atspi.py wait SECONDS NAME [ROLE]    until one is showing; exit 1 at the deadline
+#   atspi.py describe NAME [ROLE]        its description, which says more than its name
 #
-# NAME ending in "*" matches names that begin with the rest. ROLE is AT-SPI's role name
+# NAME ending in "*" matches names that begin with the rest, beginning with "*" names that end
+# with it, both: names that hold it. ROLE is AT-SPI's role name
 # ("push button", "table cell", ...). Only the application named tarvello is searched.
 import sys
 import time
@@ -18,10 +20,17 @@ def matches(accessible, name, role):
     try:
         if role and accessible.getRoleName() != role:
             return False
-        if name.endswith('*'):
-            if not accessible.name.startswith(name[:-1]):
+        text = accessible.name
+        if len(name) > 1 and name.startswith('*') and name.endswith('*'):
+            if name[1:-1] not in text:
                 return False
-        elif accessible.name != name:
+        elif name.endswith('*'):
+            if not text.startswith(name[:-1]):
+                return False
+        elif name.startswith('*'):
+            if not text.endswith(name[1:]):
+                return False
+        elif text != name:
             return False
         return accessible.getState().contains(pyatspi.STATE_SHOWING)
     except Exception:  # the tree changes under us: gone is as good as not found
@@ -68,6 +77,12 @@ def main(argv):
             return 1
         box = hits[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         print(box.x + box.width // 2, box.y + box.height // 2)
+        return 0
+    if command == 'describe':
+        hits = until(10, lambda: found(argv[2], argv[3] if len(argv) > 3 else ''))
+        if not hits:
+            return 1
+        print(hits[0].description)
         return 0
     if command == 'wait':
         return 0 if until(argv[2], lambda: found(argv[3], argv[4] if len(argv) > 4 else '')) else 1
