@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QNetworkAccessManager>
 #include <QProcess>
 #include <QSignalSpy>
@@ -178,6 +179,19 @@ void tst_HistoryRecording::window()
     if (copy)
         QCOMPARE(window.lastNotice(), QStringLiteral("Link copied"));
 
+    // The row's menu copies it in other forms too.
+    auto *table = window.findChild<QTableWidget *>();
+    emit table->customContextMenuRequested(table->visualRect(table->model()->index(0, 0)).center());
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    for (QAction *format : menu->findChild<QMenu *>()->actions()) {
+        if (format->text() == QLatin1String("Markdown image"))
+            format->trigger();
+    }
+    menu->close();
+    QCOMPARE(clipboard->text(), QStringLiteral("![beach](http://h/a)"));
+    clipboard->setText(QStringLiteral("before"));
+
     // Out of sight, behind another program: the batch's links, one a line, and a word that
     // brings the window back.
     {
@@ -223,17 +237,16 @@ void tst_HistoryRecording::commandLine_data()
     QTest::addColumn<QString>("said");    // once, on standard error of the upload
     QTest::addColumn<QStringList>("listing");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QStringList>("files"); // listed, in order
+    QTest::addColumn<int>("listed"); // of the two uploads, newest first
     QTest::addColumn<QString>("err");
 
-    QTest::newRow("newest first") << "" << "" << QStringList{"--history"} << 0 << QStringList{"stdin.png", "shot.png"}
-                                  << "";
-    QTest::newRow("the newest one") << "" << "" << QStringList{"--history", "1"} << 0 << QStringList{"stdin.png"} << "";
-    QTest::newRow("not a number") << "" << "" << QStringList{"--history", "x"} << 2 << QStringList() << "--history takes";
+    QTest::newRow("newest first") << "" << "" << QStringList{"--history"} << 0 << 2 << "";
+    QTest::newRow("the newest one") << "" << "" << QStringList{"--history", "1"} << 0 << 1 << "";
+    QTest::newRow("not a number") << "" << "" << QStringList{"--history", "x"} << 2 << 0 << "--history takes";
     QTest::newRow("no history can be made") << "blocked" << "No upload history" << QStringList{"--history"} << 0
-                                            << QStringList() << "";
+                                            << 0 << "";
     QTest::newRow("a damaged one set aside") << "damaged" << "was damaged" << QStringList{"--history"} << 0
-                                             << QStringList{"stdin.png", "shot.png"} << "";
+                                             << 2 << "";
 }
 
 void tst_HistoryRecording::commandLine()
@@ -242,7 +255,7 @@ void tst_HistoryRecording::commandLine()
     QFETCH(QString, said);
     QFETCH(QStringList, listing);
     QFETCH(int, status);
-    QFETCH(QStringList, files);
+    QFETCH(int, listed);
     QFETCH(QString, err);
 
     m_server.setAutoResponse(CaptureServer::httpResponse("http://h/c"));
@@ -278,20 +291,30 @@ void tst_HistoryRecording::commandLine()
     QCOMPARE(program.exitCode(), status);
     QVERIFY(QString::fromLocal8Bit(program.readAllStandardError()).contains(err));
     const QStringList lines = QString::fromLocal8Bit(program.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), files.size());
-    for (int i = 0; i < lines.size(); ++i) {
-        const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
-        QCOMPARE(fields.mid(1), (QStringList{"http://h/c", files.at(i), "Built-in host (" + m_server.hostPort() + ")"}));
+    QCOMPARE(lines.size(), listed);
+    QStringList names;
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        QCOMPARE(fields.mid(1, 1), QStringList{"http://h/c"});
+        QCOMPARE(fields.mid(3), QStringList{"Built-in host (" + m_server.hostPort() + ")"});
+        names.append(fields.value(2));
     }
-    if (files.isEmpty())
+    if (listed == 0)
         return;
-    // Standard input's copy is gone, but not before its thumbnail was made.
+    // Both uploads, listed newest first: the order the host answered in, which two uploads on
+    // the wire together do not fix.
     HistoryStore store(home.filePath(QStringLiteral("data/tarvello/history.sqlite")));
     QTRY_VERIFY(store.isOpen());
     const QList<HistoryRecord> records = store.read(QString());
-    QCOMPARE(records.first().filePath, QString());
-    QVERIFY(!store.thumbnail(records.first().id).isEmpty());
-    QCOMPARE(records.last().filePath, m_image);
+    QCOMPARE(records.size(), 2);
+    const HistoryRecord &shot = records.at(0).fileName == QLatin1String("shot.png") ? records.at(0) : records.at(1);
+    const HistoryRecord &piped = records.at(0).fileName == QLatin1String("shot.png") ? records.at(1) : records.at(0);
+    QCOMPARE(piped.fileName, QStringLiteral("stdin.png"));
+    QCOMPARE(names, (QStringList{records.at(0).fileName, records.at(1).fileName}.mid(0, listed)));
+    // Standard input's copy is gone, but not before its thumbnail was made.
+    QCOMPARE(piped.filePath, QString());
+    QVERIFY(!store.thumbnail(piped.id).isEmpty());
+    QCOMPARE(shot.filePath, m_image);
 }
 
 QTEST_MAIN(tst_HistoryRecording)
