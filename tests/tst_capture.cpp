@@ -233,7 +233,7 @@ void tst_Capture::commandLine_data()
                                           << Problem::ScreenshotWithFiles << "a.png";
     QTest::newRow("screenshot and add") << QStringList{"--screenshot", "--add", "a.png"} << Action::Error << none
                                         << Problem::ScreenshotAndAdd << "";
-    QTest::newRow("add nothing") << QStringList{"--add"} << Action::Error << none << Problem::AddWithoutFiles << "";
+    QTest::newRow("add nothing: shows the program") << QStringList{"--add"} << Action::Add << none << Problem::None << "";
     QTest::newRow("add a missing file") << QStringList{"--add", "a.png", "gone.png"} << Action::Error << none
                                         << Problem::MissingFile << "gone.png";
     QTest::newRow("add a file and a folder") << QStringList{"--add", "a.png", "sub"} << Action::Add << none << Problem::None << "";

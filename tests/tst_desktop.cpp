@@ -103,20 +103,35 @@ void tst_Desktop::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<Action>("action");
     QTest::addColumn<QStringList>("paths");
+    QTest::addColumn<QStringList>("qt"); // what the application object is given
 
     const QStringList none;
-    QTest::newRow("nothing") << QStringList{} << Action::Run << none;
-    QTest::newRow("images") << QStringList{"a.png", "b c.jpg"} << Action::Run << QStringList{"a.png", "b c.jpg"};
-    QTest::newRow("--help") << QStringList{"--help"} << Action::Help << none;
-    QTest::newRow("-h") << QStringList{"-h"} << Action::Help << none;
-    QTest::newRow("--help-all") << QStringList{"--help-all"} << Action::Help << none;
-    QTest::newRow("help next to images") << QStringList{"a.png", "--help"} << Action::Help << none;
-    QTest::newRow("help next to an unknown option") << QStringList{"--bogus", "--help"} << Action::Help << none;
-    QTest::newRow("--version") << QStringList{"--version"} << Action::Version << none;
-    QTest::newRow("-v") << QStringList{"-v"} << Action::Version << none;
+    QTest::newRow("nothing") << QStringList{} << Action::Run << none << none;
+    QTest::newRow("images") << QStringList{"a.png", "b c.jpg"} << Action::Run << QStringList{"a.png", "b c.jpg"} << none;
+    QTest::newRow("--help") << QStringList{"--help"} << Action::Help << none << none;
+    QTest::newRow("-h") << QStringList{"-h"} << Action::Help << none << none;
+    QTest::newRow("--help-all") << QStringList{"--help-all"} << Action::Help << none << none;
+    QTest::newRow("help next to images") << QStringList{"a.png", "--help"} << Action::Help << none << none;
+    QTest::newRow("help next to an unknown option") << QStringList{"--bogus", "--help"} << Action::Help << none << none;
+    QTest::newRow("--version") << QStringList{"--version"} << Action::Version << none << none;
+    QTest::newRow("-v") << QStringList{"-v"} << Action::Version << none << none;
     QTest::newRow("-- ends the options") << QStringList{"--", "--help", "-v", "a.png"} << Action::Run
-                                         << QStringList{"--help", "-v", "a.png"};
-    QTest::newRow("unknown option") << QStringList{"--bogus", "a.png"} << Action::Error << none;
+                                         << QStringList{"--help", "-v", "a.png"} << none;
+    QTest::newRow("unknown option") << QStringList{"--bogus", "a.png"} << Action::Error << none << none;
+    // Qt's options: a few by plain names before "--", none that loads code, none after "--".
+    QTest::newRow("qt options before --") << QStringList{"-platform", "offscreen", "-reverse", "--style=fusion", "a.png"}
+                                          << Action::Run << QStringList{"a.png"}
+                                          << QStringList{"-platform", "offscreen", "-reverse", "--style=fusion"};
+    QTest::newRow("file names like qt options after --")
+            << QStringList{"--", "-platformpluginpath", "-platformpluginpath0", "-reverse", "-platform", "x"}
+            << Action::Run << QStringList{"-platformpluginpath", "-platformpluginpath0", "-reverse", "-platform", "x"}
+            << none;
+    QTest::newRow("-platformpluginpath") << QStringList{"-platformpluginpath", "/tmp/x"} << Action::Error << none << none;
+    QTest::newRow("-plugin") << QStringList{"-plugin", "evdevtouch"} << Action::Error << none << none;
+    QTest::newRow("-platformtheme") << QStringList{"--platformtheme", "x"} << Action::Error << none << none;
+    QTest::newRow("-style by path") << QStringList{"-style", "/tmp/x/evil.so"} << Action::Error << none << none;
+    QTest::newRow("-style= by path") << QStringList{"-style=../evil"} << Action::Error << none << none;
+    QTest::newRow("-platform by path") << QStringList{"-platform", "/tmp/x"} << Action::Error << none << none;
 }
 
 void tst_Desktop::commandLine()
@@ -124,8 +139,23 @@ void tst_Desktop::commandLine()
     QFETCH(QStringList, arguments);
     QFETCH(Action, action);
     QFETCH(QStringList, paths);
+    QFETCH(QStringList, qt);
 
-    const tarvello::CommandLine line = tarvello::parseCommandLine(QStringList{"/usr/bin/tarvello"} + arguments);
+    QList<QByteArray> bytes{"/usr/bin/tarvello"};
+    for (const QString &argument : std::as_const(arguments))
+        bytes.append(argument.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &argument : bytes)
+        argv.push_back(argument.data());
+    const tarvello::SplitArguments split = tarvello::splitArguments(int(argv.size()), argv.data());
+    QStringList givenToQt;
+    QCOMPARE(split.qt.front(), argv.front());
+    QCOMPARE(split.qt.back(), nullptr);
+    for (std::size_t i = 1; i + 1 < split.qt.size(); ++i)
+        givenToQt.append(QString::fromUtf8(split.qt.at(i)));
+    QCOMPARE(givenToQt, qt);
+
+    const tarvello::CommandLine line = tarvello::parseCommandLine(split.program);
     QCOMPARE(line.action, action);
     QCOMPARE(line.paths, paths);
     switch (action) {
@@ -137,7 +167,7 @@ void tst_Desktop::commandLine()
         QCOMPARE(line.text, QStringLiteral("tarvello " TARVELLO_VERSION "\n"));
         break;
     case Action::Error:
-        QVERIFY(line.text.contains(QLatin1String("bogus")));
+        QVERIFY(line.text.startsWith(QLatin1String("Unknown option")));
         break;
     case Action::Run:
     case Action::Screenshot:

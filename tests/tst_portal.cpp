@@ -105,6 +105,8 @@ private slots:
     void abilities_data();
     void abilities();
     void interactive();
+    void windowPick_data();
+    void windowPick();
 
 private:
     QStringList pngsInTemp() const { return QDir(m_tmp.path()).entryList({QStringLiteral("*.png")}, QDir::Files); }
@@ -246,6 +248,9 @@ void tst_Portal::window()
     auto *request = window.findChild<tarvello::PortalScreenshot *>();
     QVERIFY(request);
     window.screens(); // a second press while the first is under way is not a second screenshot
+    const QString busy = window.lastNotice();
+    QVERIFY2(busy.contains(QLatin1String("under way")), qPrintable(busy));
+    QCOMPARE(pngsInTemp().size(), 1);
     QSignalSpy finished(request, &tarvello::PortalScreenshot::finished);
     QVERIFY(finished.wait(5000));
 
@@ -263,7 +268,7 @@ void tst_Portal::window()
         QVERIFY(pngsInTemp().isEmpty()); // the name taken at the press is given back
         QCOMPARE(window.findChild<QLabel *>(QStringLiteral("label"))->pixmap().cacheKey(), banner.cacheKey());
     }
-    QCOMPARE(window.lastNotice(), notice);
+    QCOMPARE(window.lastNotice(), notice.isEmpty() ? busy : notice);
     QCOMPARE(m_portal->calls, portal ? 1 : 0);
     QVERIFY(sent.isEmpty());
     QVERIFY(QFile::exists(m_picture)); // the portal's file is the portal's
@@ -319,6 +324,46 @@ void tst_Portal::interactive()
     QCOMPARE(finished.at(0).at(0).value<Outcome>(), Outcome::Taken);
     QCOMPARE(m_portal->options.value(QStringLiteral("interactive")), QVariant(true));
     QCOMPARE(m_portal->options.value(QStringLiteral("target")), QVariant(2u));
+}
+
+void tst_Portal::windowPick_data()
+{
+    QTest::addColumn<uint>("version");
+    QTest::addColumn<uint>("targets");
+    QTest::addColumn<QString>("desktop");
+    QTest::addColumn<bool>("offered");
+
+    QTest::newRow("GNOME's dialog") << 2u << 0u << "GNOME" << true;
+    QTest::newRow("sway: regions only") << 2u << 0u << "sway" << false;
+    QTest::newRow("a portal that lists windows") << 3u << 7u << "sway" << true;
+}
+
+void tst_Portal::windowPick()
+{
+    QFETCH(uint, version);
+    QFETCH(uint, targets);
+    QFETCH(QString, desktop);
+    QFETCH(bool, offered);
+    m_portal->version = version;
+    m_portal->targets = targets;
+    qputenv("XDG_CURRENT_DESKTOP", desktop.toUtf8());
+
+    // The window asks the portal once, as it starts, whether its dialog picks windows.
+    mw window;
+    QSignalSpy answered(window.screenshooter(), &tarvello::Screenshooter::supportChanged);
+    QVERIFY(answered.wait(5000));
+    QCOMPARE(window.screenshooter()->supports(tarvello::CaptureMode::Window), offered);
+    const auto start = window.capture({tarvello::CaptureMode::Window, 0});
+    if (!offered) {
+        QCOMPARE(start, tarvello::Screenshooter::Start::Unsupported);
+        QCOMPARE(m_portal->calls, 0);
+        return;
+    }
+    QCOMPARE(start, tarvello::Screenshooter::Start::Started);
+    QTRY_COMPARE(window.entries().size(), 1);
+    QCOMPARE(m_portal->options.value(QStringLiteral("interactive")), QVariant(true));
+    QCOMPARE(m_portal->options.value(QStringLiteral("target")), QVariant(2u));
+    QCOMPARE(QImage(window.entries().at(0).file).size(), QSize(64, 40));
 }
 
 QTEST_MAIN(tst_Portal)

@@ -1,5 +1,5 @@
 #include <QApplication>
-#include <QFile>
+#include <QDBusConnection>
 
 #include <cstdio>
 
@@ -10,35 +10,27 @@
 #include "gui/mw.h"
 #include "gui/remotecommand.h"
 #include "gui/scriptcommands.h"
-
-namespace {
-
-QStringList commandLine(int argc, char *argv[])
-{
-    return QStringList(QFile::decodeName(argv[0])) + tarvello::argumentPaths(argc, argv);
-}
-
-} // namespace
+#include "gui/singleprogram.h"
 
 int main(int argc, char *argv[])
 {
-    // Before QApplication, which needs a display: --help and --version must work without one.
-    const tarvello::CommandLine early = tarvello::parseCommandLine(commandLine(argc, argv), tarvello::commandLineHelp());
-    if (early.action == tarvello::CommandLine::Action::Help
-        || early.action == tarvello::CommandLine::Action::Version) {
-        std::fputs(early.text.toLocal8Bit().constData(), stdout);
+    // Qt gets only the options it may honour; the rest is ours, and is read before any display is
+    // needed so that --help, --version and usage errors work without one.
+    tarvello::SplitArguments arguments = tarvello::splitArguments(argc, argv);
+    const tarvello::CommandLine options = tarvello::parseCommandLine(arguments.program, tarvello::commandLineHelp());
+    if (options.action == tarvello::CommandLine::Action::Help
+        || options.action == tarvello::CommandLine::Action::Version) {
+        std::fputs(options.text.toLocal8Bit().constData(), stdout);
         return 0;
     }
-    // A usage error of our own is known before any display is needed; Qt's options are not
-    // taken out yet, so the parser's own complaints wait for the application object.
-    if (early.action == tarvello::CommandLine::Action::Error && early.problem != tarvello::CommandLine::Problem::Parser) {
-        std::fputs(tarvello::commandLineErrorText(early).toLocal8Bit().constData(), stderr);
+    if (options.action == tarvello::CommandLine::Action::Error) {
+        std::fputs(tarvello::commandLineErrorText(options).toLocal8Bit().constData(), stderr);
         return 2;
     }
     // The commands for scripts need no display, and take no option of Qt's: the application
     // object sees the program's name only.
     int nameOnly = 1;
-    switch (early.action) {
+    switch (options.action) {
     case tarvello::CommandLine::Action::ListDestinations: {
         QCoreApplication app(nameOnly, argv);
         tarvello::DestinationStore destinations;
@@ -47,39 +39,38 @@ int main(int argc, char *argv[])
     case tarvello::CommandLine::Action::ImportDestination: {
         QCoreApplication app(nameOnly, argv);
         tarvello::DestinationStore destinations;
-        return tarvello::importDestination(destinations, early.value, stdout, stderr);
+        return tarvello::importDestination(destinations, options.value, stdout, stderr);
     }
     case tarvello::CommandLine::Action::Upload: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(nameOnly, argv);
         tarvello::DestinationStore destinations;
         tarvello::HistoryStore history(tarvello::HistoryStore::defaultPath());
-        return tarvello::uploadFiles(destinations, early.destination, early.paths, stdin, stdout, stderr, &history);
+        return tarvello::uploadFiles(destinations, options.destination, options.paths, stdin, stdout, stderr, &history);
     }
     case tarvello::CommandLine::Action::History: {
         QCoreApplication app(nameOnly, argv);
-        return tarvello::printHistory(tarvello::HistoryStore::defaultPath(), early.count, stdout, stderr);
+        return tarvello::printHistory(tarvello::HistoryStore::defaultPath(), options.count, stdout, stderr);
     }
     default:
         break;
     }
 
-    QApplication app(argc, argv);
+    int qtArgc = int(arguments.qt.size()) - 1;
+    QApplication app(qtArgc, arguments.qt.data());
     QApplication::setApplicationName(QStringLiteral("tarvello"));
     QApplication::setApplicationVersion(QStringLiteral(TARVELLO_VERSION));
-    // QApplication has taken its own options out of argc/argv by now.
-    const tarvello::CommandLine options = tarvello::parseCommandLine(commandLine(argc, argv), tarvello::commandLineHelp());
-    if (options.action == tarvello::CommandLine::Action::Error) {
-        std::fputs(tarvello::commandLineErrorText(options).toLocal8Bit().constData(), stderr);
-        return 1;
-    }
+    // --screenshot and --add go to the program already running in this session, if one is.
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (const std::optional<int> status = tarvello::actInRunningProgram(options, bus))
+        return *status;
     // One history for the run, written until the window is gone.
     tarvello::HistoryStore history(tarvello::HistoryStore::defaultPath());
     mw window;
     window.setHistory(&history);
     window.rememberDesktopState();
-    // Files go in at once, before the window shows; folders are walked as dropped ones are.
-    window.addPaths(options.paths);
-    window.show();
+    tarvello::SingleProgram single(window);
+    if (const std::optional<int> status = single.start(options, bus))
+        return *status;
     return app.exec();
 }

@@ -19,6 +19,72 @@ QStringList argumentPaths(int argc, const char *const *argv)
 
 namespace {
 
+// Qt's options that are safe to honour: none names a file, none loads anything but a plugin of
+// Qt's own folders by its name.
+bool qtOptionTakesValue(QByteArrayView option)
+{
+    static const char *const withValue[] = {"platform", "style", "display", "geometry", "qwindowgeometry",
+                                            "title", "qwindowtitle", "name"};
+    for (const char *known : withValue) {
+        if (option == known)
+            return true;
+    }
+    return false;
+}
+
+bool isPlainName(QByteArrayView value)
+{
+    return !value.isEmpty() && !value.contains('/') && !value.startsWith('-');
+}
+
+} // namespace
+
+SplitArguments splitArguments(int argc, char **argv)
+{
+    SplitArguments split;
+    if (argc < 1)
+        return split;
+    split.qt.push_back(argv[0]);
+    split.program.append(QFile::decodeName(argv[0]));
+    bool afterDashes = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView arg(argv[i]);
+        if (!afterDashes && arg == "--")
+            afterDashes = true;
+        if (!afterDashes && arg.size() > 1 && arg.front() == '-') {
+            // Qt reads "--option" as "-option" too.
+            QByteArrayView option = arg.sliced(arg.startsWith("--") ? 2 : 1);
+            QByteArrayView value;
+            bool inline_ = false;
+            if (const qsizetype equals = option.indexOf('='); equals > 0 && option.first(equals) == "style") {
+                value = option.sliced(equals + 1);
+                option = option.first(equals);
+                inline_ = true;
+            }
+            if (option == "reverse") {
+                split.qt.push_back(argv[i]);
+                continue;
+            }
+            if (qtOptionTakesValue(option)) {
+                if (!inline_ && i + 1 < argc)
+                    value = QByteArrayView(argv[i + 1]);
+                const bool freeValue = option != "platform" && option != "style";
+                if ((inline_ || i + 1 < argc) && (freeValue || isPlainName(value))) {
+                    split.qt.push_back(argv[i]);
+                    if (!inline_)
+                        split.qt.push_back(argv[++i]);
+                    continue;
+                }
+            }
+        }
+        split.program.append(QFile::decodeName(argv[i]));
+    }
+    split.qt.push_back(nullptr); // argv ends with a null pointer, as Qt may expect
+    return split;
+}
+
+namespace {
+
 // The commands that run without a window, and tell by their exit status how it went.
 bool checkScriptCommands(const QCommandLineParser &parser, CommandLine &result)
 {
@@ -109,8 +175,8 @@ void checkCaptureAndAdd(const QCommandLineParser &parser, CommandLine &result)
         return;
     }
     if (add) {
-        if (files.isEmpty())
-            return fail(CommandLine::Problem::AddWithoutFiles);
+        // Without files (a desktop entry started from the menu, where %F is empty) it brings up
+        // the running program, or starts one.
         QStringList absolute;
         for (const QString &file : files) {
             const QFileInfo info(file);
@@ -130,6 +196,8 @@ void checkCaptureAndAdd(const QCommandLineParser &parser, CommandLine &result)
 CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp &help)
 {
     QCommandLineParser parser;
+    // "-word" is one option, as Qt's own are, not letters: "-platformtheme" is no request for help.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(help.application);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 #include "base/capturerequest.h"
 
 namespace tarvello {
@@ -9,6 +11,19 @@ namespace tarvello {
 // The image paths named on the command line (everything after the program path), decoded the
 // way the platform encodes file names so that non-ASCII names still name their files.
 QStringList argumentPaths(int argc, const char *const *argv);
+
+// The command line split between Qt and the program. Qt takes its options out of argv wherever
+// they stand, and some of them load code (-platformpluginpath, -plugin, -platformtheme ...), so
+// the application object gets only the program path and the few options below, and only from
+// before "--": -platform and -style by a plain name, -display, -geometry, -title, -name and
+// -reverse. Everything else is the program's, so a file named like an option is a file after
+// "--" and an unknown option before it.
+struct SplitArguments
+{
+    std::vector<char *> qt;  // for QApplication, argv[0] first; points into the argv given
+    QStringList program;     // for parseCommandLine, the program path first
+};
+SplitArguments splitArguments(int argc, char **argv);
 
 // The words of --help, which the window layer supplies so that they can be translated. Empty
 // descriptions leave the options listed without them.
@@ -31,9 +46,7 @@ struct CommandLineHelp
     QString history;
 };
 
-// What the command line asks for. Qt's own options (-platform, -style ...) are taken out by
-// QApplication; before it exists only --help and --version are looked for, so that they work
-// without a display.
+// What the command line asks for, Qt's options taken out (splitArguments).
 struct CommandLine
 {
     enum class Action {
@@ -42,7 +55,7 @@ struct CommandLine
         Version,
         Error,
         Screenshot, // take `capture`, in the running program if there is one
-        Add,        // queue `paths` (absolute) in the running program if there is one
+        Add,        // queue `paths` (absolute, maybe none) in the running program if there is one
         Upload,     // upload `paths` without a window ("-" is standard input) to `destination`
         ImportDestination, // import the custom-uploader file `value` without asking
         ListDestinations,
@@ -57,7 +70,6 @@ struct CommandLine
         TwoModes,            // --region and --window together
         ScreenshotWithFiles, // files next to --screenshot
         ScreenshotAndAdd,    // --screenshot and --add together
-        AddWithoutFiles,     // --add and no file
         MissingFile,         // `value` names nothing that exists
         UploadWithoutFiles,  // --upload and no file
         DestinationWithoutUpload, // --destination without --upload
@@ -76,7 +88,7 @@ struct CommandLine
     QString value;        // what the problem is about
 };
 
-// `arguments` as from argumentPaths, with the program path in front. Files given to --add are
+// `arguments` as from splitArguments, the program path in front. Files given to --add are
 // made absolute here, against the current folder, since the program that queues them may run
 // in another one.
 CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp &help = {});

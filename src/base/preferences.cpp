@@ -12,6 +12,8 @@ const QString geometryKey = QStringLiteral("window/geometry");
 const QString autoUploadKey = QStringLiteral("upload/auto");
 const QString browseFolderKey = QStringLiteral("browse/folder");
 const QString copyLinksKey = QStringLiteral("upload/copyLinks");
+const QString trayIconKey = QStringLiteral("tray/icon");
+const QString trayClosingKey = QStringLiteral("tray/closing");
 
 } // namespace
 
@@ -33,6 +35,36 @@ void writeDesktopPreferences(const DesktopPreferences &preferences)
     settings.setValue(autoUploadKey, preferences.autoUpload);
     settings.setValue(browseFolderKey, preferences.browseFolder);
     settings.setValue(copyLinksKey, preferences.copyLinks);
+}
+
+TrayPreferences readTrayPreferences()
+{
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, configName, configName);
+    TrayPreferences preferences;
+    preferences.icon = settings.value(trayIconKey, false).toBool();
+    const QString closing = settings.value(trayClosingKey).toString();
+    if (closing == QLatin1String("keep"))
+        preferences.closing = TrayPreferences::Closing::KeepRunning;
+    else if (closing == QLatin1String("quit"))
+        preferences.closing = TrayPreferences::Closing::Quit;
+    return preferences;
+}
+
+void writeTrayPreferences(const TrayPreferences &preferences)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, configName, configName);
+    settings.setValue(trayIconKey, preferences.icon);
+    switch (preferences.closing) {
+    case TrayPreferences::Closing::Ask:
+        settings.remove(trayClosingKey);
+        break;
+    case TrayPreferences::Closing::KeepRunning:
+        settings.setValue(trayClosingKey, QStringLiteral("keep"));
+        break;
+    case TrayPreferences::Closing::Quit:
+        settings.setValue(trayClosingKey, QStringLiteral("quit"));
+        break;
+    }
 }
 
 QSize fittedSize(QSize wanted, QSize minimum, QSize available)

@@ -19,6 +19,18 @@ struct DesktopPreferences
 DesktopPreferences readDesktopPreferences();
 void writeDesktopPreferences(const DesktopPreferences &preferences);
 
+// The tray icon, apart from the rest: the window writes it when the user changes it, not only
+// at close.
+struct TrayPreferences
+{
+    enum class Closing { Ask, KeepRunning, Quit };
+    bool icon = false; // off until the user turns it on
+    Closing closing = Closing::Ask; // what closing the window does while the icon shows
+};
+
+TrayPreferences readTrayPreferences();
+void writeTrayPreferences(const TrayPreferences &preferences);
+
 // The size a window opens at: as wanted, but inside the screen's free area where its minimum
 // allows.
 QSize fittedSize(QSize wanted, QSize minimum, QSize available);

@@ -97,6 +97,7 @@ mw::mw(QWidget *parent)
             break;
         }
     });
+    setUpCaptures();
     setUpDestinations();
     setUpHistory();
     setUpTable();
@@ -218,7 +219,7 @@ void mw::browse()
 
 void mw::screens()
 {
-    m_shooter->take();
+    capture({});
 }
 
 void mw::clipb()
@@ -372,6 +373,11 @@ void mw::followRemoval(const QList<int> &rows)
 
 void mw::closeEvent(QCloseEvent *event)
 {
+    if (keepsRunningInTray()) {
+        event->ignore();
+        hide();
+        return;
+    }
     if (!mayCloseWhileUploading()) {
         event->ignore();
         return;

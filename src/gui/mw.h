@@ -8,6 +8,8 @@
 
 #include "base/editqueue.h"
 #include "base/imgobj.h"
+#include "base/preferences.h"
+#include "gui/screenshooter.h"
 
 class DropProgress;
 class QAction;
@@ -18,6 +20,7 @@ class QSignalMapper;
 class mwui;
 
 namespace tarvello {
+class CaptureActions;
 class DesktopNotifier;
 class DestinationChooser;
 class DestinationStore;
@@ -27,6 +30,7 @@ class ReservedPng;
 class RowBinder;
 class Screenshooter;
 class StatusLine;
+class TrayIcon;
 class UploadQueue;
 struct QueueNotice;
 struct Target;
@@ -64,6 +68,15 @@ public:
     // Keeps every upload of this window in `history` from now on, and opens it from the menu.
     // The store outlives the window.
     void setHistory(tarvello::HistoryStore *history);
+    // Captures and the tray (mw_desktop.cpp). A capture asked for while another runs, or one the
+    // desktop cannot take, is refused, and the window says why.
+    tarvello::Screenshooter::Start capture(const tarvello::CaptureRequest &request);
+    tarvello::Screenshooter *screenshooter() const { return m_shooter; }
+    tarvello::CaptureActions *captureActions() const { return m_captures; }
+    // Null while the tray icon is off.
+    tarvello::TrayIcon *trayIcon() const { return m_tray; }
+    // Shown, in front and with the keyboard: asked for from the tray or by a second process.
+    void bringToFront();
 
 public slots:
     // The order of these slots is part of the window's meta-object interface: keep it.
@@ -132,6 +145,12 @@ private:
     void showHistory();
     void batchFinished(const QList<int> &rows);
     void tellBatchDone(int uploaded, int failed, bool linksCopied);
+    // Captures and the tray (mw_desktop.cpp).
+    void setUpCaptures();
+    void setTrayIconShown(bool shown);
+    // With the tray icon on, closing may leave the program running there (asked the first time).
+    bool keepsRunningInTray();
+    void quitFromTray();
 
     QNetworkAccessManager *nam;
     QSignalMapper *mapper;
@@ -148,6 +167,10 @@ private:
     tarvello::DestinationChooser *m_chooser;
     QMenu *m_menu;                 // the window's menu, beside the destination
     DropProgress *m_dropProgress;
+    tarvello::CaptureActions *m_captures = nullptr;
+    tarvello::TrayIcon *m_tray = nullptr;
+    tarvello::TrayPreferences m_trayPreferences;
+    bool m_quitting = false;       // Quit from the tray: closing ends the program
     QString m_browseFolder;        // where Browse opens; empty for the Pictures folder
     bool m_remembersDesktop = false;
     bool m_movingCurrent = false;  // the current row is being moved to follow sel

@@ -1,16 +1,26 @@
-// The window on the desktop: its size on small screens, the 2x banner, and the size, place and
-// choices kept between runs.
+// The window on the desktop: its size on small screens, the 2x banner, the size, place and
+// choices kept between runs, the captures offered from the Screenshot button and its keys, and
+// the tray icon.
 
 #include "gui/mw.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
+#include <QToolButton>
 
 #include "base/preferences.h"
+#include "gui/captureactions.h"
+#include "gui/eventhook.h"
+#include "gui/statusline.h"
+#include "gui/trayicon.h"
 #include "gui/mwui.h"
 
 using namespace tarvello;
@@ -68,6 +78,9 @@ void mw::rememberDesktopState()
     ui->checkBox_2->setChecked(preferences.autoUpload);
     m_browseFolder = preferences.browseFolder;
     m_copyLinks->setChecked(preferences.copyLinks);
+    m_trayPreferences = readTrayPreferences();
+    if (m_trayPreferences.icon && TrayIcon::isAvailable())
+        m_captures->trayAction()->setChecked(true);
     if (!preferences.geometry.isEmpty() && restoreGeometry(preferences.geometry))
         return;
     if (const QScreen *screen = this->screen()) {
@@ -79,4 +92,138 @@ void mw::rememberDesktopState()
 void mw::saveDesktopState() const
 {
     writeDesktopPreferences({saveGeometry(), ui->checkBox_2->isChecked(), m_browseFolder, m_copyLinks->isChecked()});
+}
+
+void mw::setUpCaptures()
+{
+    m_captures = new CaptureActions(this);
+    connect(m_captures, &CaptureActions::captureRequested, this, &mw::capture);
+    connect(m_captures->cancelAction(), &QAction::triggered, m_shooter, &Screenshooter::cancel);
+    connect(m_shooter, &Screenshooter::busyChanged, m_captures, &CaptureActions::setBusy);
+    auto offerWindow = [this] { m_captures->setWindowOffered(m_shooter->supports(CaptureMode::Window)); };
+    offerWindow();
+    connect(m_shooter, &Screenshooter::supportChanged, this, offerWindow);
+    // Wayland: whether the desktop's dialog picks windows is asked once, now.
+    m_shooter->probePortal();
+
+    connect(m_shooter, &Screenshooter::countdown, this, [this](int secondsLeft) {
+        if (secondsLeft == 1)
+            m_status->notify(tr("Capture in 1 second. Esc calls it off."));
+        else if (secondsLeft > 1)
+            m_status->notify(tr("Capture in %1 seconds. Esc calls it off.").arg(secondsLeft));
+        else
+            m_status->withdraw();
+        if (m_tray)
+            m_tray->setCountdown(secondsLeft);
+    });
+
+    // The button's click stays the whole screen at once; the other captures are one step away,
+    // on an arrow inside it, on a right click and on the Menu key.
+    QPushButton *screens = ui->screens;
+    auto *arrow = new QToolButton(screens);
+    arrow->setObjectName(QStringLiteral("screensMenu"));
+    arrow->setArrowType(Qt::DownArrow);
+    arrow->setAutoRaise(true);
+    arrow->setFocusPolicy(Qt::NoFocus);
+    arrow->setToolTip(tr("Region, window, delay"));
+    arrow->setAccessibleName(tr("More Captures"));
+    auto popUp = [this, screens] { m_captures->menu()->popup(screens->mapToGlobal(QPoint(0, screens->height()))); };
+    connect(arrow, &QToolButton::clicked, this, popUp);
+    screens->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(screens, &QWidget::customContextMenuRequested, this, popUp);
+    auto placeArrow = [screens, arrow] {
+        const int side = qMax(0, screens->height() - 6);
+        arrow->setGeometry(screens->width() - side - 3, 3, side, side);
+    };
+    placeArrow();
+    new EventHook(screens, [placeArrow](QEvent *event) {
+        if (event->type() == QEvent::Resize)
+            placeArrow();
+        return false;
+    });
+    // Room for the arrow beside the text.
+    screens->setMinimumWidth(screens->sizeHint().width() + screens->sizeHint().height());
+
+    QAction *tray = m_captures->trayAction();
+    tray->setVisible(TrayIcon::isAvailable());
+    connect(tray, &QAction::toggled, this, [this](bool on) {
+        setTrayIconShown(on);
+        m_trayPreferences.icon = on;
+        if (m_remembersDesktop)
+            writeTrayPreferences(m_trayPreferences);
+    });
+}
+
+Screenshooter::Start mw::capture(const CaptureRequest &request)
+{
+    const Screenshooter::Start start = m_shooter->capture(request);
+    switch (start) {
+    case Screenshooter::Start::Started:
+        break;
+    case Screenshooter::Start::Busy:
+        m_status->notify(tr("A capture is under way already: finish it or call it off first."));
+        break;
+    case Screenshooter::Start::Unsupported:
+        m_status->notify(tr("This desktop does not let the uploader capture a single window."));
+        break;
+    }
+    return start;
+}
+
+void mw::bringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void mw::setTrayIconShown(bool shown)
+{
+    if (!shown) {
+        delete m_tray;
+        m_tray = nullptr;
+        return;
+    }
+    if (m_tray)
+        return;
+    m_tray = new TrayIcon(m_captures->captures(), this);
+    connect(m_tray, &TrayIcon::showRequested, this, &mw::bringToFront);
+    connect(m_tray, &TrayIcon::quitRequested, this, &mw::quitFromTray);
+    m_tray->setVisible(true);
+}
+
+bool mw::keepsRunningInTray()
+{
+    if (!m_tray || m_quitting || !isVisible())
+        return false;
+    if (m_trayPreferences.closing == TrayPreferences::Closing::Ask) {
+        QMessageBox question(QMessageBox::Question, windowTitle(),
+                             tr("Keep the uploader running in the system tray when its window is closed?"),
+                             QMessageBox::NoButton, this);
+        question.setInformativeText(tr("Its tray icon takes captures and brings the window back. "
+                                       "Quit ends it for good."));
+        QPushButton *keep = question.addButton(tr("Keep Running"), QMessageBox::AcceptRole);
+        question.addButton(tr("Quit"), QMessageBox::DestructiveRole);
+        question.setDefaultButton(keep);
+        question.exec();
+        m_trayPreferences.closing = question.clickedButton() == keep ? TrayPreferences::Closing::KeepRunning
+                                                                     : TrayPreferences::Closing::Quit;
+        if (m_remembersDesktop)
+            writeTrayPreferences(m_trayPreferences);
+    }
+    return m_trayPreferences.closing == TrayPreferences::Closing::KeepRunning;
+}
+
+void mw::quitFromTray()
+{
+    m_quitting = true;
+    // A capture under way would bring the window back after it closed.
+    m_shooter->cancel();
+    // A hidden window is no last window to close: the program ends here once the window agreed.
+    if (close())
+        QCoreApplication::quit();
+    else
+        m_quitting = false;
 }

@@ -44,6 +44,8 @@ public:
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setObjectName(QStringLiteral("regionOverlay%1").arg(index));
+        // What a task switcher or a screen reader calls it.
+        setWindowTitle(QCoreApplication::translate("mw", "Choose what to capture"));
         setCursor(Qt::CrossCursor);
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);

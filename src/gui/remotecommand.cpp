@@ -19,7 +19,11 @@ CommandLineHelp commandLineHelp()
                                                 "https://host[:port] (built in: %1)").arg(builtInImageHost())
             + QLatin1Char('\n')
             + QCoreApplication::translate("mw", "  TARVELLO_CA_FILE    a PEM file of certificates to trust for an https "
-                                                "built-in host, besides the system's");
+                                                "built-in host, besides the system's")
+            + QLatin1String("\n\n")
+            + QCoreApplication::translate("mw", "Qt options, honoured before \"--\" only: -platform name, -style name, "
+                                                "-display display, -geometry geometry, -title title, -name name, "
+                                                "-reverse. After \"--\" every argument is a file.");
     help.images = QCoreApplication::translate("mw", "Image files to queue.");
     help.screenshot = QCoreApplication::translate("mw", "Take a screenshot in the running uploader, or start one to take it.");
     help.region = QCoreApplication::translate("mw", "With --screenshot: drag a rectangle to capture.");
@@ -69,9 +73,6 @@ QString commandLineErrorText(const CommandLine &line)
         break;
     case CommandLine::Problem::ScreenshotAndAdd:
         text = QCoreApplication::translate("mw", "Give --screenshot or --add, not both.");
-        break;
-    case CommandLine::Problem::AddWithoutFiles:
-        text = QCoreApplication::translate("mw", "--add needs at least one file.");
         break;
     case CommandLine::Problem::MissingFile:
         text = QCoreApplication::translate("mw", "%1 does not exist.").arg(QDir::toNativeSeparators(line.value));
@@ -140,7 +141,7 @@ std::optional<int> actInRunningProgram(const CommandLine &line, const QDBusConne
         answer = client.capture(line.capture);
         break;
     case CommandLine::Action::Add:
-        answer = client.add(line.paths);
+        answer = line.paths.isEmpty() ? client.show() : client.add(line.paths);
         break;
     default:
         return std::nullopt;

@@ -34,6 +34,16 @@ void StatusLine::notify(const QString &text)
     m_noticeTimer->start();
 }
 
+void StatusLine::withdraw()
+{
+    if (!m_noticeTimer->isActive())
+        return;
+    m_noticeTimer->stop();
+    m_summary = m_summaryOf();
+    setText(m_summary);
+    m_line->setToolTip(QString());
+}
+
 void StatusLine::queueChanged()
 {
     // Once per pass of the event loop: a drop changes a thousand rows in one go.

@@ -22,6 +22,8 @@ public:
     StatusLine(QLabel *line, std::function<QString()> summary, QObject *parent = nullptr);
 
     void notify(const QString &text);
+    // The notice shown is over before its time (a countdown that ended): the summary comes back.
+    void withdraw();
     // The queue changed: its summary is worked out again once per pass of the event loop, and
     // replaces a notice once the queue is no longer what the notice stood over.
     void queueChanged();

@@ -2,8 +2,10 @@
 # The real program on X11 as a desktop program: --help and --version without a display; on a
 # 1280 x 600 screen with openbox the window fits, keeps itself out of its own screenshot, and
 # comes back at its place with Auto Upload after a restart ("--" queues a file named --help);
-# on a 2560 x 1600 screen at scale 2 the screenshot holds the physical pixels. Starts its own
-# Xvfb servers, openbox, image host and programs, and stops each by its process id.
+# on a 2560 x 1600 screen at scale 2 the screenshot holds the physical pixels; a region asked for
+# by `tarvello --screenshot --region` is called off, then dragged and uploaded pixel for pixel,
+# and the window comes back where it was. Starts its own Xvfb servers, openbox, image host and
+# programs, and stops each by its process id.
 #
 # usage: desktop_x11.sh TARVELLO_BIN TARVELLO_HOST_BIN COLOURWINDOW_BIN ARTIFACT_DIR
 set -euo pipefail
@@ -15,6 +17,7 @@ mkdir -p "$4"
 artifacts=$(realpath "$4")
 
 . "$(dirname "$(realpath "$0")")/common.sh"
+on_private_bus "$0" "$@"
 e2e_begin x11
 on_failure() {
     [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/x11-failure.png" 2>/dev/null
@@ -36,13 +39,13 @@ export XDG_CONFIG_HOME="$work/config"
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE TARVELLO_SCREENSHOT
 
 client() { # x y w h of the window's own area (xdotool counts the title bar twice under openbox)
-    xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    xwininfo -id "${1:-$window}" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
         /^  Width/ {w=$NF} /^  Height/ {h=$NF} END {print x, y, w, h}'
 }
-geometry() { # x y w h of the window's frame, decorations included
+geometry() { # x y w h of the window's frame (or another's), decorations included
     local x y w h l r t b
-    read -r x y w h < <(client)
-    read -r l r t b < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r x y w h < <(client "${1:-$window}")
+    read -r l r t b < <(xprop -id "${1:-$window}" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
     echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 screenshot_taken() { # the newest temporary PNG, once it is whole
@@ -106,5 +109,68 @@ wait_for 10 active_is "$window" || fail "the window did not come back to the fro
 import -window "$window" "$artifacts/x11-scale2-window.png"
 close_program
 
-echo "desktop x11: help and version without display; fits 1280x600; not in its own screenshot; place and Auto Upload kept; -- --help queued; 2560x1600 at scale 2"
+# --- a region, asked for by a second process as a desktop key asks: the exact pixels ---
+start_x 1280x720
+# A desktop whose every pixel differs from its neighbours, as the root window's background.
+convert -depth 8 -seed 7 -size 1280x720 plasma:fractal "$work/desktop.png"
+display -window root "$work/desktop.png" || true # sets the background, yet exits with 1
+import -window root "$work/root.png"
+[ "$(compare -metric AE "$work/root.png" "$work/desktop.png" null: 2>&1)" = 0 ] || fail "the desktop background was not set"
+rm -f "$work"/tmp/*.png
+stored_before=$(grep -c . "$work/data/index.tsv")
+stored_more() { [ "$(grep -c . "$work/data/index.tsv")" -gt "$stored_before" ]; }
+start_program
+xdotool windowmove --sync "$window" 700 300
+read -r before < <(geometry | cut -d' ' -f1-2)
+overlay_up() { xdotool search --onlyvisible --name '^Choose what to capture$' >/dev/null 2>&1; }
+overlay_gone() { ! overlay_up; }
+program_shown() { xdotool search --onlyvisible --name '^Tarvello uploader$' >/dev/null 2>&1; }
+
+# Called off with Esc: nothing is added, and the window is back where it was.
+"$tarvello_bin" --screenshot --region || fail "--screenshot --region exited with $?"
+wait_for 10 overlay_up || fail "no overlay for the region"
+program_shown && fail "the window stayed on the screen during the capture"
+key Escape
+wait_for 10 overlay_gone || fail "Esc did not close the overlay"
+wait_for 10 program_shown || fail "the window did not come back after Esc"
+[ -z "$(ls "$work"/tmp/*.png 2>/dev/null)" ] || fail "a cancelled capture left a file"
+
+# Dragged, nudged one pixel right with the keyboard, taken with Enter.
+"$tarvello_bin" --screenshot --region || fail "--screenshot --region exited with $?"
+wait_for 10 overlay_up || fail "no overlay for the region"
+# A second capture while one runs is refused, with the reason.
+"$tarvello_bin" --screenshot 2>"$work/busy.txt" && fail "a second capture was taken on"
+grep -q 'busy' "$work/busy.txt" || fail "the second capture was refused with: $(cat "$work/busy.txt")"
+xdotool mousemove 100 120 mousedown 1 mousemove 200 170 mousemove 300 220 mouseup 1
+key Right Return
+wait_for 20 stored_more || fail "the region was not queued and uploaded"
+wait_for 10 program_shown || fail "the window did not come back after the region"
+read -r after < <(geometry | cut -d' ' -f1-2)
+[ "$after" = "$before" ] || fail "the window came back at $after, not at $before"
+stored=$(ls -t "$work"/data/*.png | head -n 1)
+convert "$work/desktop.png" -crop 200x100+101+120 +repage "$work/region.png"
+[ "$(identify -format '%wx%h' "$stored")" = 200x100 ] || fail "the region is $(identify -format '%wx%h' "$stored")"
+differ=$(compare -metric AE "$stored" "$work/region.png" null: 2>&1) || true
+[ "$differ" = 0 ] || fail "$differ pixels of the uploaded region differ from the desktop's"
+import -window root "$artifacts/x11-region-after.png"
+
+# A window, clicked on the frozen desktop: its frame, title bar included.
+"$colour_bin" "$colour" 300x200 >"$work/colour2.log" 2>&1 &
+pids+=($!)
+picked=$(timeout 10 xdotool search --sync --onlyvisible --name '^colour$' | head -n 1)
+[ -n "$picked" ] || fail "no colour window"
+xdotool windowmove --sync "$picked" 150 250
+read -r px py pw ph < <(geometry "$picked")
+stored_before=$(grep -c . "$work/data/index.tsv")
+"$tarvello_bin" --screenshot --window || fail "--screenshot --window exited with $?"
+wait_for 10 overlay_up || fail "no overlay for the window"
+xdotool mousemove $((px + pw / 2)) $((py + ph / 2)) click 1
+wait_for 20 stored_more || fail "the window was not queued and uploaded"
+stored=$(ls -t "$work"/data/*.png | head -n 1)
+[ "$(identify -format '%wx%h' "$stored")" = "${pw}x${ph}" ] || fail "the window's picture is $(identify -format '%wx%h' "$stored"), its frame ${pw}x${ph}"
+[ "$(convert "$stored" -depth 8 -format "%[hex:p{$((pw / 2)),$((ph / 2))}]" info:)" = "$(tr a-f A-F <<<"${colour#\#}")" ] \
+    || fail "the window's picture does not show the window"
+close_program
+
+echo "desktop x11: help and version without display; fits 1280x600; not in its own screenshot; place and Auto Upload kept; -- --help queued; 2560x1600 at scale 2; a region from a second process, pixel for pixel, the window back in its place; a window by its frame"
 echo "1 passed, 0 failed"
