@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QImageWriter>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QLineEdit>
@@ -110,6 +111,7 @@ void tst_Photos::previewSizeAndOrientation_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QSize>("preview");
     QTest::addColumn<QPoint>("red"); // a point of the preview inside the marked corner
+    QTest::addColumn<QSize>("tooLarge");
 
     auto encoded = [](const QImage &image, const char *format) {
         QByteArray bytes;
@@ -126,11 +128,30 @@ void tst_Photos::previewSizeAndOrientation_data()
             for (int x = 0; x < image->width() / 10; ++x)
                 image->setPixel(x, y, qRgb(255, 0, 0));
 
-    QTest::newRow("12 MP JPEG") << "photo.jpg" << encoded(photo, "JPG") << QSize(226, 170) << QPoint(5, 5);
-    QTest::newRow("tall PNG") << "tall.png" << encoded(corner, "PNG") << QSize(60, 170) << QPoint(2, 5);
+    const auto progressive = [](const QImage &image) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        writer.write(image);
+        return bytes;
+    };
+    // A few hundred bytes whose header claims 16000 x 16000 pixels: the decoder would hold
+    // coefficients for all of them.
+    QByteArray bomb = progressive(QImage(8, 8, QImage::Format_RGB32));
+    const qsizetype frame = bomb.indexOf("\xFF\xC2");
+    QVERIFY(frame > 0);
+    bomb.replace(frame + 5, 4, QByteArray::fromHex("3e803e80"));
+
+    const QSize none;
+    QTest::newRow("12 MP JPEG") << "photo.jpg" << encoded(photo, "JPG") << QSize(226, 170) << QPoint(5, 5) << none;
+    QTest::newRow("12 MP progressive JPEG") << "photo.jpg" << progressive(photo) << QSize(226, 170) << QPoint(5, 5)
+                                            << none;
+    QTest::newRow("tall PNG") << "tall.png" << encoded(corner, "PNG") << QSize(60, 170) << QPoint(2, 5) << none;
     QTest::newRow("JPEG turned by EXIF") << "turned.jpg" << testutil::jpegTurnedByExif(40, 20) << QSize(85, 170)
-                                         << QPoint(78, 8);
-    QTest::newRow("no image") << "notes.jpg" << QByteArray("words") << QSize() << QPoint();
+                                         << QPoint(78, 8) << none;
+    QTest::newRow("no image") << "notes.jpg" << QByteArray("words") << QSize() << QPoint() << none;
+    QTest::newRow("progressive JPEG bomb") << "bomb.jpg" << bomb << QSize() << QPoint() << QSize(16000, 16000);
 }
 
 void tst_Photos::previewSizeAndOrientation()
@@ -139,6 +160,7 @@ void tst_Photos::previewSizeAndOrientation()
     QFETCH(QByteArray, content);
     QFETCH(QSize, preview);
     QFETCH(QPoint, red);
+    QFETCH(QSize, tooLarge);
 
     const QString path = m_home.filePath(name);
     {
@@ -146,9 +168,13 @@ void tst_Photos::previewSizeAndOrientation()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    const QImage loaded = tarvello::loadPreview(path);
+    const tarvello::PreviewImage decoded = tarvello::loadPreview(path);
+    const QImage loaded = decoded.image;
     QCOMPARE(loaded.isNull(), !preview.isValid());
+    QCOMPARE(decoded.tooLarge, tooLarge);
     if (preview.isValid()) {
+        const std::atomic<bool> stopped{true};
+        QVERIFY(tarvello::loadPreview(path, &stopped).isNull());
         QCOMPARE(loaded.size(), preview);
         QCOMPARE(loaded.size(), tarvello::previewSizeOf(tarvello::loadImage(path).size()));
         QVERIFY(loaded.pixelColor(red).red() > 200);
@@ -164,6 +190,10 @@ void tst_Photos::previewSizeAndOrientation()
         QTRY_COMPARE(label->pixmap().size(), preview);
     else
         QVERIFY(label->pixmap().isNull());
+    if (tooLarge.isValid()) {
+        QTRY_COMPARE(label->text(), QStringLiteral("Too large to preview"));
+        QVERIFY(window.findChild<QTableWidget *>()->item(0, 0)->toolTip().contains(u"16000 × 16000"));
+    }
 }
 
 void tst_Photos::budgetDropsLeastRecentlyUsed()

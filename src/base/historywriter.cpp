@@ -131,7 +131,7 @@ void HistoryWriter::makeThumbnails()
     for (HistoryJob *job : todo) {
         m_pictures.start([job] {
             const QString &file = job->pictureFile;
-            const QImage picture = job->preview.isNull() && !file.isEmpty() ? loadPreview(file) : job->preview;
+            const QImage picture = job->preview.isNull() && !file.isEmpty() ? loadPreview(file).image : job->preview;
             if (!file.isEmpty() && job->record.fileSize < 0)
                 job->record.fileSize = QFileInfo(file).size();
             if (!file.isEmpty() && !job->record.imageSize.isValid())

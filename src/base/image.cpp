@@ -25,6 +25,64 @@ void raiseAllocationLimit()
     Q_UNUSED(raised);
 }
 
+// Pixels a preview may decode. A baseline JPEG is decoded at 1/8 scale a few rows at a time, so
+// its memory is that of the small picture; a progressive one keeps two bytes for every sample of
+// the whole picture until its last scan; other formats decode at full size, then scale.
+constexpr qint64 progressiveJpegBudget = 40'000'000;
+constexpr qint64 baselineJpegBudget = 400'000'000;
+constexpr qint64 otherBudget = 100'000'000;
+
+// Whether the file is a progressive JPEG: its first start-of-frame marker tells. Reads marker
+// headers only, skipping segments by their lengths; `device` is left where it was.
+bool isProgressiveJpeg(QIODevice &device)
+{
+    const qint64 start = device.pos();
+    bool progressive = false;
+    uchar head[4];
+    if (device.read(reinterpret_cast<char *>(head), 2) == 2 && head[0] == 0xFF && head[1] == 0xD8) {
+        while (device.read(reinterpret_cast<char *>(head), 4) == 4 && head[0] == 0xFF) {
+            const uchar marker = head[1];
+            // SOF0 to SOF15 but DHT (C4), JPG (C8) and DAC (CC); SOF2, 6, 10 and 14 are progressive.
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+                progressive = (marker & 0x03) == 0x02;
+                break;
+            }
+            const int length = (head[2] << 8) | head[3];
+            if (marker == 0xDA || length < 2 || !device.seek(device.pos() + length - 2))
+                break;
+        }
+    }
+    device.seek(start);
+    return progressive;
+}
+
+// A file read that gives up, as at its end, once `stop` is set: the decoder then returns.
+class StoppableDevice : public QIODevice
+{
+public:
+    StoppableDevice(QIODevice &inner, const std::atomic<bool> &stop)
+        : m_inner(inner)
+        , m_stop(stop)
+    {
+        QIODevice::open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    qint64 size() const override { return m_inner.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_inner.seek(pos); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (m_stop.load(std::memory_order_relaxed))
+            return -1;
+        return m_inner.read(data, maxSize);
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QIODevice &m_inner;
+    const std::atomic<bool> &m_stop;
+};
+
 } // namespace
 
 QImage loadImage(const QString &path)
@@ -60,26 +118,40 @@ QSize previewSizeOf(const QSize &size)
     return QSize(qMax(fitted.width(), 1), qMax(fitted.height(), 1));
 }
 
-QImage loadPreview(const QString &path)
+PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop)
 {
     raiseAllocationLimit();
+    static const std::atomic<bool> never{false};
     QFile file;
     if (!openRegularFile(file, path))
-        return QImage();
-    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
+        return {};
+    const bool progressive = isProgressiveJpeg(file);
+    StoppableDevice device(file, stop ? *stop : never);
+    QImageReader reader(&device, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoTransform(true);
+    PreviewImage preview;
     const QSize stored = reader.size();
     if (stored.isValid() && !stored.isEmpty()) {
+        const bool jpeg = reader.format() == "jpeg";
+        const qint64 budget = !jpeg ? otherBudget : progressive ? progressiveJpegBudget : baselineJpegBudget;
+        if (qint64(stored.width()) * stored.height() > budget) {
+            preview.tooLarge = stored;
+            return preview;
+        }
         // The scaled size is that of the stored picture, which the EXIF orientation then turns.
         const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
         const QSize fitted = previewSizeOf(turned ? stored.transposed() : stored);
         reader.setScaledSize(turned ? fitted.transposed() : fitted);
-        return reader.read();
+        preview.image = reader.read();
+    } else {
+        const QImage image = reader.read();
+        if (!image.isNull())
+            preview.image = image.scaled(previewSizeOf(image.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    const QImage image = reader.read();
-    if (image.isNull())
-        return QImage();
-    return image.scaled(previewSizeOf(image.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // A decode told to stop may have made part of a picture.
+    if (stop && stop->load())
+        preview.image = QImage();
+    return preview;
 }
 
 QSize imageSizeOf(const QString &path)

@@ -72,12 +72,14 @@ PreviewLoader::PreviewLoader(QObject *parent)
 
 PreviewLoader::~PreviewLoader()
 {
-    m_waiting.clear();
+    stop();
     m_pool.waitForDone();
 }
 
 void PreviewLoader::request(int key, const QString &path)
 {
+    if (m_stop)
+        return;
     m_waiting.emplace_back(key, path);
     // From the event loop: rows added in a batch (the command line, a drop) come first, and
     // the workers do not compete with building and showing the window.
@@ -92,6 +94,8 @@ void PreviewLoader::request(int key, const QString &path)
 
 void PreviewLoader::requestFirst(int key, const QString &path)
 {
+    if (m_stop)
+        return;
     const Request request(key, path);
     m_waiting.erase(std::remove(m_waiting.begin(), m_waiting.end(), request), m_waiting.end());
     m_waiting.push_front(request);
@@ -100,6 +104,12 @@ void PreviewLoader::requestFirst(int key, const QString &path)
 
 void PreviewLoader::clear()
 {
+    m_waiting.clear();
+}
+
+void PreviewLoader::stop()
+{
+    m_stop = true;
     m_waiting.clear();
 }
 
@@ -116,9 +126,11 @@ void PreviewLoader::take(const Request &request)
 {
     ++m_running;
     m_pool.start([this, request] {
-        const QImage preview = loadPreview(request.second);
+        const PreviewImage preview = loadPreview(request.second, &m_stop);
         QMetaObject::invokeMethod(this, [this, request, preview] {
             --m_running;
+            if (m_stop)
+                return;
             emit loaded(request.first, request.second, preview);
             startNext();
         }, Qt::QueuedConnection);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QThreadPool>
 
+#include "base/image.h"
+
 #include <deque>
 #include <list>
 
@@ -62,11 +64,13 @@ public:
     void requestFirst(int key, const QString &path);
     // Forgets every request that has not started; running decodes still report.
     void clear();
+    // Forgets every request and ends the running decodes soon, unreported: for closing.
+    void stop();
     bool isBusy() const { return m_running > 0 || !m_waiting.empty(); }
 
 signals:
-    // A null preview: the file is no readable image.
-    void loaded(int key, const QString &path, const QImage &preview);
+    // A null preview: the file is no readable image, or too large to preview.
+    void loaded(int key, const QString &path, const tarvello::PreviewImage &preview);
 
 private:
     using Request = std::pair<int, QString>;
@@ -78,6 +82,7 @@ private:
     std::deque<Request> m_waiting;
     int m_running = 0;
     bool m_startPending = false;
+    std::atomic<bool> m_stop{false};
 };
 
 } // namespace tarvello

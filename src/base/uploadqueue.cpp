@@ -412,8 +412,8 @@ bool UploadQueue::wantPreview(int row)
         m_previewBudget->use(row);
         return true;
     }
-    // A file that holds no picture has none to wait for.
-    if (m_records.at(row).problem != FileProblem::None)
+    // A file that holds no picture, or one too large to preview, has none to wait for.
+    if (m_records.at(row).problem != FileProblem::None || m_records.at(row).tooLargeToPreview.isValid())
         return true;
     // An edit being written brings its own preview.
     if (!isWriting(row))
@@ -421,13 +421,17 @@ bool UploadQueue::wantPreview(int row)
     return false;
 }
 
-void UploadQueue::previewLoaded(int row, const QString &file, const QImage &preview)
+void UploadQueue::previewLoaded(int row, const QString &file, const PreviewImage &preview)
 {
     const imgobj &entry = m_entries.at(row);
     // The entry may have been edited since it was asked for.
     if (entry.file != file || isWriting(row))
         return;
-    if (preview.isNull()) {
+    if (preview.tooLarge.isValid()) {
+        // It can still be sent as it is.
+        m_records[row].tooLargeToPreview = preview.tooLarge;
+        emit entryChanged(row);
+    } else if (preview.isNull()) {
         EntryRecord &record = m_records[row];
         if (record.problem == FileProblem::None) {
             record.problem = FileProblem::NotAnImage;
@@ -435,7 +439,7 @@ void UploadQueue::previewLoaded(int row, const QString &file, const QImage &prev
             emit notice({QueueNotice::Kind::CannotBeUsed, row});
         }
     } else if (entry.prev.isNull()) {
-        setPreview(row, QPixmap::fromImage(preview));
+        setPreview(row, QPixmap::fromImage(preview.image));
     }
     emit previewChanged(row);
 }
@@ -463,7 +467,7 @@ void UploadQueue::close()
     }
     for (int row : m_uploader->cancelAll())
         cancelled(row);
-    m_previews->clear();
+    m_previews->stop();
 }
 
 void UploadQueue::finishSaves()

@@ -14,6 +14,7 @@
 #include "base/uploadtemplate.h"
 #include "base/fileproblem.h"
 #include "base/regularfile.h"
+#include "base/image.h"
 #include "base/imgobj.h"
 #include "base/uploadresult.h"
 
@@ -59,6 +60,7 @@ struct EntryRecord
     FileProblem problem = FileProblem::None;
     bool removed = false;            // taken out of the queue; its row keeps its number
     FileIdentity identity;           // the file it named when added or written: only that one is sent
+    QSize tooLargeToPreview;         // the picture's size, when it has no preview for being so large
     Destination destination;         // where its upload goes or went, once started
     bool waiting = false;            // the upload waits for an edit to be written
     Login login;                     // the login it waits with
@@ -181,7 +183,7 @@ private:
     void uploadStarted(int row, QNetworkReply *reply);
     void uploadProgressed(int row, double sent);
     void editFinished(const EditResult &result);
-    void previewLoaded(int row, const QString &file, const QImage &preview);
+    void previewLoaded(int row, const QString &file, const PreviewImage &preview);
     void setPreview(int row, const QPixmap &preview);
     void requestPreview(int row);
     bool isWriting(int row) const;

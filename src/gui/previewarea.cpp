@@ -1,5 +1,6 @@
 #include "gui/previewarea.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
 
@@ -20,6 +21,13 @@ void PreviewArea::show(int row)
     m_row = row;
     // Until it is decoded the area stays empty rather than showing another entry's picture.
     m_label->setPixmap(m_queue->wantPreview(row) ? m_queue->entries().at(row).prev : QPixmap());
+    showTooLarge(row);
+}
+
+void PreviewArea::showTooLarge(int row)
+{
+    if (m_queue->record(row).tooLargeToPreview.isValid())
+        m_label->setText(QCoreApplication::translate("mw", "Too large to preview"));
 }
 
 void PreviewArea::showBanner()
@@ -32,8 +40,11 @@ void PreviewArea::showBanner()
 
 void PreviewArea::previewChanged(int row)
 {
-    if (row == m_row && !m_queue->entries().at(row).prev.isNull())
+    if (row != m_row)
+        return;
+    if (!m_queue->entries().at(row).prev.isNull())
         m_label->setPixmap(m_queue->entries().at(row).prev);
+    showTooLarge(row);
 }
 
 } // namespace tarvello

@@ -25,6 +25,7 @@ public:
 
 private:
     void previewChanged(int row);
+    void showTooLarge(int row);
 
     QLabel *m_label;
     UploadQueue *m_queue;

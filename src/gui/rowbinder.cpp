@@ -28,13 +28,22 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
 {
     const QStyle *style = m_table->style();
     const QString problem = fileProblemText(record.problem);
+    const QSize large = record.tooLargeToPreview;
+    const QString note = large.isValid()
+            ? QCoreApplication::translate("mw", "Too large to preview (%1 × %2 pixels); it can still be uploaded as it is.")
+                      .arg(large.width())
+                      .arg(large.height())
+            : QString();
 
     // While an edit is written the row says so; otherwise a file that cannot be used does.
     QTableWidgetItem *name = m_table->item(row, FileColumn);
     name->setText(record.name);
-    name->setToolTip(problem.isEmpty() ? entry.file : entry.file + QLatin1Char('\n') + problem);
-    const QStyle::StandardPixmap icon = record.saving() ? QStyle::SP_DialogSaveButton : QStyle::SP_MessageBoxWarning;
-    name->setData(Qt::DecorationRole, record.saving() || !problem.isEmpty() ? QVariant(style->standardIcon(icon)) : QVariant());
+    const QString told = !problem.isEmpty() ? problem : note;
+    name->setToolTip(told.isEmpty() ? entry.file : entry.file + QLatin1Char('\n') + told);
+    const QStyle::StandardPixmap icon = record.saving()   ? QStyle::SP_DialogSaveButton
+            : !problem.isEmpty()                          ? QStyle::SP_MessageBoxWarning
+                                                          : QStyle::SP_MessageBoxInformation;
+    name->setData(Qt::DecorationRole, record.saving() || !told.isEmpty() ? QVariant(style->standardIcon(icon)) : QVariant());
 
     QTableWidgetItem *status = m_table->item(row, StatusColumn);
     const bool handled = entry.state == EntryState::Handled;
