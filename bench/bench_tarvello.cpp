@@ -28,6 +28,7 @@
 #include <QTextStream>
 
 #include <atomic>
+#include <memory>
 #include <cstdio>
 
 #include "gui/historymodel.h"
@@ -375,10 +376,31 @@ int benchAutoUpload(const QString &dir)
     return 0;
 }
 
-// Every file of a folder queued, then Upload All, until every reply is handled.
-int benchUploadAll(const QString &dir)
+template<typename Done>
+bool spinUntil(Done done, int timeoutMs);
+
+// Every file of a folder queued, then Upload All, until every reply is handled. With a history
+// file, each upload is recorded as the program does it, and what recording costs the GUI thread
+// is timed: the recorder's share of each `handled`, between two timers connected around it.
+int benchUploadAll(const QString &dir, const QString &historyPath)
 {
     mw window;
+    std::unique_ptr<tarvello::HistoryStore> store;
+    auto *queue = window.findChild<tarvello::UploadQueue *>();
+    QElapsedTimer one;
+    double slowest = 0;
+    double recording = 0;
+    if (!historyPath.isEmpty()) {
+        QFile::remove(historyPath);
+        store = std::make_unique<tarvello::HistoryStore>(historyPath);
+        QObject::connect(queue, &tarvello::UploadQueue::handled, &window, [&one] { one.start(); });
+        window.setHistory(store.get());
+        QObject::connect(queue, &tarvello::UploadQueue::handled, &window, [&] {
+            const double spent = seconds(one);
+            slowest = qMax(slowest, spent);
+            recording += spent;
+        });
+    }
     const QStringList files = filesIn(dir);
     for (const QString &file : files)
         window.addObj(file, false);
@@ -400,7 +422,15 @@ int benchUploadAll(const QString &dir)
     window.findChild<QPushButton *>(QStringLiteral("uploadfile"))->click();
     loop.exec();
     print("uploadall", seconds(timer));
-    const tarvello::UploadQueue *queue = window.findChild<tarvello::UploadQueue *>();
+    if (store) {
+        if (!spinUntil([&store] { return store->isIdle(); }, 120000))
+            return 1;
+        print("history_written", seconds(timer));
+        print("record_mean", recording / files.size());
+        print("record_max", slowest);
+        if (store->read(QString(), 0, int(files.size())).size() != files.size())
+            return 1;
+    }
     return queue->counts().uploaded == files.size() ? 0 : 1;
 }
 
@@ -590,7 +620,7 @@ int main(int argc, char *argv[])
     if (mode == QLatin1String("autoupload"))
         return benchAutoUpload(args.value(1));
     if (mode == QLatin1String("uploadall"))
-        return benchUploadAll(args.value(1));
+        return benchUploadAll(args.value(1), args.value(2));
     if (mode == QLatin1String("memory"))
         return benchMemory(args.value(1), args.value(2).toInt());
     if (mode == QLatin1String("history-fill"))
@@ -601,7 +631,7 @@ int main(int argc, char *argv[])
         return historyWindow(args.value(1));
     QTextStream(stderr) << "usage: bench_tarvello make-images DIR | add FILE | edit FILE SLOT | upload FILE"
                            " | startup bare|mw [FILE...] | memory FILE COUNT | walk DIR | decode-previews DIR"
-                           " | drop DIR [EDIT_FILE] | autoupload DIR | uploadall DIR"
+                           " | drop DIR [EDIT_FILE] | autoupload DIR | uploadall DIR [HISTORY_FILE]"
                            " | history-fill FILE COUNT | history-record FILE | history-window FILE\n";
     return 2;
 }

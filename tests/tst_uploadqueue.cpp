@@ -115,6 +115,8 @@ private slots:
     void laterEditStaysExact();
     void pictureNotWrittenIsTakenAway();
     void nothingAfterClose();
+    void batches_data();
+    void batches();
     void changedFileIsNotSent_data();
     void changedFileIsNotSent();
 
@@ -318,8 +320,69 @@ void tst_UploadQueue::nothingAfterClose()
     QCOMPARE(m_queue->pendingUploads(), 0);
 }
 
-QTEST_MAIN(tst_UploadQueue)
-#include "tst_uploadqueue.moc"
+void tst_UploadQueue::batches_data()
+{
+    QTest::addColumn<QStringList>("steps"); // on three waiting entries
+    QTest::addColumn<QStringList>("batches"); // the rows of each batch ended, in order
+
+    QTest::newRow("one upload alone") << QStringList{"start 0", "link 0"} << QStringList{"0"};
+    QTest::newRow("uploads that ran together end together")
+            << QStringList{"start 0", "start 2", "link 2", "fail 0"} << QStringList{"0,2"};
+    QTest::newRow("one started after the other ended")
+            << QStringList{"start 0", "link 0", "start 1", "link 1"} << QStringList{"0", "1"};
+    QTest::newRow("Upload All, all failing before they go out") << QStringList{"all unsendable"} << QStringList{"0,1,2"};
+    QTest::newRow("Upload All, one answered before the last is queued")
+            << QStringList{"answer at once", "all", "link 1", "link 2"} << QStringList{"0,1,2"};
+    QTest::newRow("an upload waiting for its file keeps it open")
+            << QStringList{"edit 0", "start 0", "start 1", "link 1", "saved 0", "link 0"} << QStringList{"0,1"};
+    QTest::newRow("one removed on the wire belongs to it")
+            << QStringList{"start 0", "start 1", "link 0", "remove 1"} << QStringList{"0,1"};
+    QTest::newRow("closing ends it") << QStringList{"start 0", "start 1", "close"} << QStringList{"0,1"};
+}
+
+void tst_UploadQueue::batches()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, batches);
+
+    for (int i = 0; i < 3; ++i)
+        m_queue->add(m_image, false);
+    QSignalSpy ended(m_queue.get(), &UploadQueue::batchFinished);
+    for (const QString &step : steps) {
+        const int row = step.section(QLatin1Char(' '), 1).toInt();
+        if (step.startsWith(QLatin1String("start")))
+            m_queue->start(row, ann);
+        else if (step == QLatin1String("all"))
+            m_queue->startAll(ann);
+        else if (step == QLatin1String("all unsendable"))
+            m_queue->startAll(Target{Destination::builtInDestination(), {QStringLiteral("."), QString()}});
+        else if (step == QLatin1String("answer at once")) // the first upload, as soon as it is on the wire
+            connect(m_uploader, &Uploader::started, this, [this](int started) {
+                if (started == 0)
+                    m_uploader->answer(0, UploadResult::Kind::Linked);
+            });
+        else if (step.startsWith(QLatin1String("link")))
+            m_uploader->answer(row, UploadResult::Kind::Linked);
+        else if (step.startsWith(QLatin1String("fail")))
+            m_uploader->answer(row, UploadResult::Kind::Failed);
+        else if (step.startsWith(QLatin1String("remove")))
+            m_queue->remove({row});
+        else if (step.startsWith(QLatin1String("edit")))
+            m_queue->edit(row, [](const QImage &source) { return source.mirrored(); });
+        else if (step.startsWith(QLatin1String("saved")))
+            QTRY_VERIFY(!m_queue->record(row).saving());
+        else if (step == QLatin1String("close"))
+            m_queue->close();
+    }
+    QStringList seen;
+    for (const QList<QVariant> &signal : std::as_const(ended)) {
+        QStringList rows;
+        for (int row : signal.first().value<QList<int>>())
+            rows.append(QString::number(row));
+        seen.append(rows.join(QLatin1Char(',')));
+    }
+    QCOMPARE(seen, batches);
+}
 
 void tst_UploadQueue::changedFileIsNotSent_data()
 {
@@ -361,3 +424,6 @@ void tst_UploadQueue::changedFileIsNotSent()
     if (problem != int(FileProblem::None))
         QCOMPARE(m_entries.at(row).state, EntryState::Handled);
 }
+
+QTEST_MAIN(tst_UploadQueue)
+#include "tst_uploadqueue.moc"

@@ -5,6 +5,7 @@
 
 #include "base/commandline.h"
 #include "base/destinationstore.h"
+#include "base/history.h"
 #include "base/version.h"
 #include "gui/mw.h"
 #include "gui/remotecommand.h"
@@ -44,7 +45,12 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(nameOnly, argv);
         tarvello::DestinationStore destinations;
-        return tarvello::uploadFiles(destinations, options.destination, options.paths, stdin, stdout, stderr);
+        tarvello::HistoryStore history(tarvello::HistoryStore::defaultPath());
+        return tarvello::uploadFiles(destinations, options.destination, options.paths, stdin, stdout, stderr, &history);
+    }
+    case tarvello::CommandLine::Action::History: {
+        QCoreApplication app(nameOnly, argv);
+        return tarvello::printHistory(tarvello::HistoryStore::defaultPath(), options.count, stdout, stderr);
     }
     default:
         break;
@@ -60,7 +66,10 @@ int main(int argc, char *argv[])
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (const std::optional<int> status = tarvello::actInRunningProgram(options, bus))
         return *status;
+    // One history for the run, written until the window is gone.
+    tarvello::HistoryStore history(tarvello::HistoryStore::defaultPath());
     mw window;
+    window.setHistory(&history);
     window.rememberDesktopState();
     tarvello::SingleProgram single(window);
     if (const std::optional<int> status = single.start(options, bus))

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/historylisting.h"
 #include "base/version.h"
 
 namespace tarvello {
@@ -90,15 +91,16 @@ bool checkScriptCommands(const QCommandLineParser &parser, CommandLine &result)
     const bool upload = parser.isSet(QStringLiteral("upload"));
     const bool import = parser.isSet(QStringLiteral("import-destination"));
     const bool list = parser.isSet(QStringLiteral("list-destinations"));
-    const int commands = int(upload) + int(import) + int(list) + int(parser.isSet(QStringLiteral("screenshot")))
-            + int(parser.isSet(QStringLiteral("add")));
+    const bool history = parser.isSet(QStringLiteral("history"));
+    const int commands = int(upload) + int(import) + int(list) + int(history)
+            + int(parser.isSet(QStringLiteral("screenshot"))) + int(parser.isSet(QStringLiteral("add")));
     auto fail = [&result](CommandLine::Problem problem, const QString &value = QString()) {
         result.action = CommandLine::Action::Error;
         result.problem = problem;
         result.value = value;
         return true;
     };
-    if (commands > 1 && (upload || import || list))
+    if (commands > 1 && (upload || import || list || history))
         return fail(CommandLine::Problem::TwoCommands);
     if (parser.isSet(QStringLiteral("destination")) && !upload)
         return fail(CommandLine::Problem::DestinationWithoutUpload);
@@ -117,6 +119,16 @@ bool checkScriptCommands(const QCommandLineParser &parser, CommandLine &result)
     }
     if (list) {
         result.action = CommandLine::Action::ListDestinations;
+        return true;
+    }
+    if (history) {
+        // An optional value, which Qt's parser does not have: the first word after it, if any.
+        const QStringList words = parser.positionalArguments();
+        bool number = words.isEmpty();
+        result.count = words.isEmpty() ? defaultHistoryLines : words.first().toInt(&number);
+        if (words.size() > 1 || !number || result.count < 1)
+            return fail(CommandLine::Problem::BadHistoryCount, words.value(words.size() > 1 && number ? 1 : 0));
+        result.action = CommandLine::Action::History;
         return true;
     }
     return false;
@@ -201,6 +213,7 @@ CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp
             {QStringLiteral("import-destination"), help.importDestination,
              help.importValue.isEmpty() ? QStringLiteral("FILE") : help.importValue},
             {QStringLiteral("list-destinations"), help.listDestinations},
+            {QStringLiteral("history"), help.history},
     });
     parser.addPositionalArgument(QStringLiteral("images"), help.images, QStringLiteral("[images...]"));
 

@@ -43,6 +43,7 @@ struct CommandLineHelp
     QString importDestination;
     QString importValue;
     QString listDestinations;
+    QString history;
 };
 
 // What the command line asks for, Qt's options taken out (splitArguments).
@@ -58,6 +59,7 @@ struct CommandLine
         Upload,     // upload `paths` without a window ("-" is standard input) to `destination`
         ImportDestination, // import the custom-uploader file `value` without asking
         ListDestinations,
+        History,    // print the newest `count` links of the upload history
     };
     // Why an Error is one.
     enum class Problem {
@@ -72,7 +74,8 @@ struct CommandLine
         UploadWithoutFiles,  // --upload and no file
         DestinationWithoutUpload, // --destination without --upload
         TwoCommands,         // two of --upload, --import-destination, --list-destinations,
-                             // --screenshot, --add
+                             // --history, --screenshot, --add
+        BadHistoryCount,     // `value` after --history is not a number of links, 1 or more
     };
 
     Action action = Action::Run;
@@ -80,6 +83,7 @@ struct CommandLine
     QString text;         // what to print, for Help, Version and a Parser error
     CaptureRequest capture; // for Screenshot
     QString destination;  // for Upload: the name given with --destination; empty for the chosen one
+    int count = 0;        // for History
     Problem problem = Problem::None;
     QString value;        // what the problem is about
 };

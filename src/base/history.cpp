@@ -59,12 +59,13 @@ HistoryStore::~HistoryStore()
     closeReader();
 }
 
-void HistoryStore::record(const HistoryRecord &record, const QImage &preview)
+void HistoryStore::record(const HistoryRecord &record, const QImage &preview, const QString &pictureFile)
 {
     HistoryJob job;
     job.record = record;
     job.record.id = 0;
     job.preview = preview;
+    job.pictureFile = pictureFile.isEmpty() ? record.filePath : pictureFile;
     ++m_pending;
     m_writer->enqueue(std::move(job));
 }

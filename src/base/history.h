@@ -56,9 +56,11 @@ public:
     bool isIdle() const { return m_pending == 0; }
 
     // Queues one handled upload. Its thumbnail is made on the writer's thread from `preview`
-    // (an image of any size), or from the file itself when the preview is null. The caller
-    // leaves secrets out: the record has no field for them.
-    void record(const HistoryRecord &record, const QImage &preview = QImage());
+    // (an image of any size), or from `pictureFile` when the preview is null; the file's size
+    // and image size are read there too when the record leaves them unknown. `pictureFile` is
+    // the record's file unless given: a temporary file has no path to keep but a picture to read
+    // while it lasts. The caller leaves secrets out: the record has no field for them.
+    void record(const HistoryRecord &record, const QImage &preview = QImage(), const QString &pictureFile = QString());
     void remove(const QList<qint64> &ids);
     void clear();
 

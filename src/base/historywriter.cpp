@@ -31,7 +31,8 @@ HistoryWriter::HistoryWriter(const QString &path, const HistoryOptions &options)
     , m_connection(connectionName())
     , m_retryMs(options.retryMs)
 {
-    m_pictures.setMaxThreadCount(1);
+    // One decode per core: `tarvello --upload` waits for the thumbnails of all its files.
+    m_pictures.setMaxThreadCount(QThread::idealThreadCount());
     m_pictures.setThreadPriority(QThread::IdlePriority);
 }
 
@@ -125,18 +126,21 @@ void HistoryWriter::makeThumbnails()
     if (todo.isEmpty())
         return;
     // Decoding a photo for want of a preview takes tens of milliseconds: that runs only on what
-    // uploads and the window leave of the CPU, on a thread of its own, since a thread once at
+    // uploads and the window leave of the CPU, on threads of their own, since a thread once at
     // idle priority stays there, and the write lock must never wait for the CPU.
-    m_pictures.start([todo] {
-        for (HistoryJob *job : todo) {
-            const QImage picture = job->preview.isNull() && !job->record.filePath.isEmpty()
-                    ? loadPreview(job->record.filePath).image
-                    : job->preview;
+    for (HistoryJob *job : todo) {
+        m_pictures.start([job] {
+            const QString &file = job->pictureFile;
+            const QImage picture = job->preview.isNull() && !file.isEmpty() ? loadPreview(file).image : job->preview;
+            if (!file.isEmpty() && job->record.fileSize < 0)
+                job->record.fileSize = QFileInfo(file).size();
+            if (!file.isEmpty() && !job->record.imageSize.isValid())
+                job->record.imageSize = imageSizeOf(file);
             job->record.thumbnail = historyThumbnail(picture);
             job->preview = QImage();
             job->thumbnailDone = true;
-        }
-    });
+        });
+    }
     m_pictures.waitForDone();
 }
 

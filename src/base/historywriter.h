@@ -22,6 +22,7 @@ struct HistoryJob
     Kind kind = Kind::Record;
     HistoryRecord record;
     QImage preview;
+    QString pictureFile; // what the thumbnail and the sizes are read from when not given
     bool thumbnailDone = false;
     QList<qint64> ids;
 };

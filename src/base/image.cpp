@@ -154,4 +154,15 @@ PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop)
     return preview;
 }
 
+QSize imageSizeOf(const QString &path)
+{
+    QFile file;
+    if (!openRegularFile(file, path))
+        return QSize();
+    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed() : stored;
+}
+
 } // namespace tarvello

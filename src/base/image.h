@@ -40,4 +40,8 @@ struct PreviewImage
 // with nothing, once `stop` is set. Safe on any thread.
 PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop = nullptr);
 
+// The size of an image file as it is shown, upright by its EXIF orientation, read from its
+// header; invalid when the path is not a readable image. Safe on any thread.
+QSize imageSizeOf(const QString &path);
+
 } // namespace tarvello

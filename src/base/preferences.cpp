@@ -11,6 +11,7 @@ const QString configName = QStringLiteral("tarvello");
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString autoUploadKey = QStringLiteral("upload/auto");
 const QString browseFolderKey = QStringLiteral("browse/folder");
+const QString copyLinksKey = QStringLiteral("upload/copyLinks");
 const QString trayIconKey = QStringLiteral("tray/icon");
 const QString trayClosingKey = QStringLiteral("tray/closing");
 
@@ -23,6 +24,7 @@ DesktopPreferences readDesktopPreferences()
     preferences.geometry = settings.value(geometryKey).toByteArray();
     preferences.autoUpload = settings.value(autoUploadKey, false).toBool();
     preferences.browseFolder = settings.value(browseFolderKey).toString();
+    preferences.copyLinks = settings.value(copyLinksKey, DesktopPreferences().copyLinks).toBool();
     return preferences;
 }
 
@@ -32,6 +34,7 @@ void writeDesktopPreferences(const DesktopPreferences &preferences)
     settings.setValue(geometryKey, preferences.geometry);
     settings.setValue(autoUploadKey, preferences.autoUpload);
     settings.setValue(browseFolderKey, preferences.browseFolder);
+    settings.setValue(copyLinksKey, preferences.copyLinks);
 }
 
 TrayPreferences readTrayPreferences()

@@ -13,6 +13,7 @@ struct DesktopPreferences
     QByteArray geometry; // QWidget::saveGeometry(); empty on the first run
     bool autoUpload = false;
     QString browseFolder; // where Browse opens; empty for the Pictures folder
+    bool copyLinks = true; // new links go to the clipboard as they arrive
 };
 
 DesktopPreferences readDesktopPreferences();

@@ -76,7 +76,8 @@ int UploadQueue::append(imgobj entry, EntryRecord record)
     return row;
 }
 
-int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload)
+int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload,
+                     const QString &description)
 {
     if (m_closed)
         return -1;
@@ -84,8 +85,10 @@ int UploadQueue::add(const QString &file, bool temp, const std::optional<Target>
     imgobj entry;
     entry.file = file;
     entry.temp = temp;
+    entry.desc = description;
     EntryRecord record;
     record.name = QFileInfo(file).fileName();
+    record.described = !description.isEmpty();
     // Only what the folder tells; whether it holds an image shows when its preview is decoded.
     record.problem = fileProblem(file, false);
     record.identity = fileIdentity(file);
@@ -169,11 +172,15 @@ bool UploadQueue::start(int row, const Target &target)
 
 void UploadQueue::startAll(const Target &target)
 {
+    // Uploads that fail before they go out end at once; they still belong to this batch.
+    m_startingAll = true;
     const int count = int(m_entries.size());
     for (int row = 0; row < count; ++row) {
         if (m_entries.at(row).state == EntryState::Waiting)
             start(row, target);
     }
+    m_startingAll = false;
+    endBatchWhenIdle();
 }
 
 void UploadQueue::send(int row)
@@ -257,8 +264,19 @@ void UploadQueue::finish(int row, const UploadResult &result)
     // What the host answered, or for a failure the word the row shows.
     entry.link = QUrl(result.showsAnswer() ? result.answer : QStringLiteral("failed"), QUrl::TolerantMode);
     entry.state = EntryState::Handled;
+    m_batch.append(row);
     emit entryChanged(row);
     emit handled(row);
+    endBatchWhenIdle();
+}
+
+void UploadQueue::endBatchWhenIdle()
+{
+    if (m_startingAll || m_batch.isEmpty() || pendingUploads() > 0)
+        return;
+    QList<int> rows = std::exchange(m_batch, {});
+    std::sort(rows.begin(), rows.end());
+    emit batchFinished(rows);
 }
 
 void UploadQueue::cancel(int row)

@@ -118,9 +118,10 @@ public:
     // Whether the entry's upload has ended with a link.
     bool isLinked(int row) const { return isShown(row) && m_records.at(row).result.linked(); }
 
-    // Adds a file. With a target for Auto Upload, its upload starts at once. Returns the row, or
-    // -1 once the queue is closed.
-    int add(const QString &file, bool temp, const std::optional<Target> &autoUpload = std::nullopt);
+    // Adds a file, with a description when one is given. With a target for Auto Upload, its
+    // upload starts at once. Returns the row, or -1 once the queue is closed.
+    int add(const QString &file, bool temp, const std::optional<Target> &autoUpload = std::nullopt,
+            const QString &description = QString());
     // Adds a picture the program made itself (a screenshot, a paste) whose PNG `target` is still
     // to be written, on a worker; or, when `target` is already written, names that file. An entry
     // whose picture cannot be written is taken away again.
@@ -168,6 +169,10 @@ signals:
     void notice(const tarvello::QueueNotice &notice);
     // The entry's upload has ended; its record holds the result.
     void handled(int row);
+    // A batch has ended: the uploads that ran together, from the first one started while none
+    // was under way until none is left (queued, on the wire or waiting for its file). `rows` are
+    // the entries handled in it, in row order, whatever their outcome.
+    void batchFinished(const QList<int> &rows);
 
 private:
     int append(imgobj entry, EntryRecord record);
@@ -182,6 +187,7 @@ private:
     void setPreview(int row, const QPixmap &preview);
     void requestPreview(int row);
     bool isWriting(int row) const;
+    void endBatchWhenIdle();
 
     QVector<imgobj> &m_entries;
     QList<EntryRecord> m_records; // m_records[i] belongs to m_entries[i]
@@ -192,6 +198,8 @@ private:
     std::unique_ptr<PreviewBudget> m_previewBudget;
     Asker m_asker;
     int m_pictureRow = -1; // the one entry that may hold its full picture: the last one edited
+    QList<int> m_batch;    // handled since the batch began
+    bool m_startingAll = false; // a batch does not end halfway through Upload All
     bool m_closed = false;
     bool m_makePreviews = true;
 };

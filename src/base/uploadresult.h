@@ -76,6 +76,9 @@ struct UploadResult
     FileProblem file = FileProblem::None;
 
     bool linked() const { return kind == Kind::Linked; }
+    // Taken back by the user, or by closing, before it could end otherwise: neither a link nor a
+    // failure.
+    bool withdrawn() const { return kind == Kind::Stopped || kind == Kind::Cancelled; }
     // The answer is shown in the row in place of "failed".
     bool showsAnswer() const { return kind == Kind::Linked || kind == Kind::UnusableLink; }
 };

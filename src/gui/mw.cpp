@@ -104,6 +104,7 @@ mw::mw(QWidget *parent)
     });
     setUpCaptures();
     setUpDestinations();
+    setUpHistory();
     setUpTable();
     setUpForDesktop();
 }

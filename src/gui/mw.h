@@ -12,6 +12,7 @@
 #include "gui/screenshooter.h"
 
 class DropProgress;
+class QAction;
 class QCloseEvent;
 class QMenu;
 class QNetworkAccessManager;
@@ -20,8 +21,10 @@ class mwui;
 
 namespace tarvello {
 class CaptureActions;
+class DesktopNotifier;
 class DestinationChooser;
 class DestinationStore;
+class HistoryStore;
 class PreviewArea;
 class ReservedPng;
 class RowBinder;
@@ -37,7 +40,8 @@ struct Target;
 // uploading, editing, removing, what an answer means) belongs to the queue object, which tells
 // the window what changed. mw.cpp builds the window, holds its slots and closes it; mw_table.cpp
 // is the table's input (clicks, keys, the row menu, copying links); mw_desktop.cpp fits the window
-// to the screen and keeps its state between runs. Rows are drawn by the row binder, the picture
+// to the screen and keeps its state between runs; mw_history.cpp records uploads in the history
+// and tells when a batch of them is done. Rows are drawn by the row binder, the picture
 // by the picture area, the line under the table by the status line, screenshots are taken by the
 // screenshooter.
 class mw : public QWidget
@@ -61,6 +65,9 @@ public:
     // dropped ones are, all in order.
     void addPaths(const QStringList &paths);
 
+    // Keeps every upload of this window in `history` from now on, and opens it from the menu.
+    // The store outlives the window.
+    void setHistory(tarvello::HistoryStore *history);
     // Captures and the tray (mw_desktop.cpp). A capture asked for while another runs, or one the
     // desktop cannot take, is refused, and the window says why.
     tarvello::Screenshooter::Start capture(const tarvello::CaptureRequest &request);
@@ -133,6 +140,11 @@ private:
 
     bool mayCloseWhileUploading();
 
+    // The history, the links on the clipboard and the word at the end of a batch (mw_history.cpp).
+    void setUpHistory();
+    void showHistory();
+    void batchFinished(const QList<int> &rows);
+    void tellBatchDone(int uploaded, int failed, bool linksCopied);
     // Captures and the tray (mw_desktop.cpp).
     void setUpCaptures();
     void setTrayIconShown(bool shown);
@@ -163,4 +175,9 @@ private:
     bool m_remembersDesktop = false;
     bool m_movingCurrent = false;  // the current row is being moved to follow sel
     bool m_followPending = false;  // the current row follows new rows once per batch
+
+    tarvello::HistoryStore *m_history = nullptr;
+    QAction *m_historyAction;
+    QAction *m_copyLinks;          // new links go to the clipboard
+    tarvello::DesktopNotifier *m_notifier = nullptr; // made at the first word
 };

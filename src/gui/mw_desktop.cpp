@@ -77,6 +77,7 @@ void mw::rememberDesktopState()
     const DesktopPreferences preferences = readDesktopPreferences();
     ui->checkBox_2->setChecked(preferences.autoUpload);
     m_browseFolder = preferences.browseFolder;
+    m_copyLinks->setChecked(preferences.copyLinks);
     m_trayPreferences = readTrayPreferences();
     if (m_trayPreferences.icon && TrayIcon::isAvailable())
         m_captures->trayAction()->setChecked(true);
@@ -90,7 +91,7 @@ void mw::rememberDesktopState()
 
 void mw::saveDesktopState() const
 {
-    writeDesktopPreferences({saveGeometry(), ui->checkBox_2->isChecked(), m_browseFolder});
+    writeDesktopPreferences({saveGeometry(), ui->checkBox_2->isChecked(), m_browseFolder, m_copyLinks->isChecked()});
 }
 
 void mw::setUpCaptures()

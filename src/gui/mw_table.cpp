@@ -17,8 +17,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/linkformat.h"
 #include "base/uploadqueue.h"
 #include "gui/eventhook.h"
+#include "gui/historytexts.h"
 #include "gui/mwui.h"
 #include "gui/previewarea.h"
 #include "gui/progressdelegate.h"
@@ -222,6 +224,20 @@ QMenu *mw::createContextMenu(int row)
 
     QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] { copyLinks(linksOfRows({row})); });
     copyLink->setEnabled(linked);
+    QMenu *formats = menu->addMenu(tr("Copy as"));
+    formats->setEnabled(linked);
+    if (linked) {
+        const UploadResult &result = m_queue->record(row).result;
+        const LinkParts parts{result.link.toString(QUrl::FullyEncoded), result.thumbnail.toString(QUrl::FullyEncoded),
+                              objs.at(row).desc, m_queue->record(row).name};
+        QList<LinkFormat> offered{LinkFormat::Plain, LinkFormat::Markdown, LinkFormat::Html, LinkFormat::BBCode};
+        if (!result.thumbnail.isEmpty())
+            offered << LinkFormat::MarkdownThumbnail << LinkFormat::HtmlThumbnail << LinkFormat::BBCodeThumbnail;
+        for (LinkFormat format : offered) {
+            const QString text = formatLink(format, parts);
+            formats->addAction(linkFormatName(format), this, [this, text] { copyLinks({text}); })->setEnabled(!text.isEmpty());
+        }
+    }
     QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, RowBinder::StatusColumn); });
     openLink->setEnabled(linked);
     QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { m_queue->uploadAgain(row, target()); });

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "base/historylisting.h"
 #include "base/request.h"
 
 namespace tarvello {
@@ -41,6 +42,9 @@ CommandLineHelp commandLineHelp()
                                                                "without asking, and print its name.");
     help.importValue = QCoreApplication::translate("mw", "file");
     help.listDestinations = QCoreApplication::translate("mw", "Print the destinations, one name a line, the built-in one first.");
+    help.history = QCoreApplication::translate("mw", "--history [N]: print the newest N links of the upload history "
+                                                     "(%1 if not given), newest first, a line each: time, link, file and "
+                                                     "destination, separated by tabs.").arg(defaultHistoryLines);
     return help;
 }
 
@@ -81,7 +85,11 @@ QString commandLineErrorText(const CommandLine &line)
         break;
     case CommandLine::Problem::TwoCommands:
         text = QCoreApplication::translate("mw", "Give one of --upload, --import-destination, --list-destinations, "
-                                                 "--screenshot and --add at a time.");
+                                                 "--history, --screenshot and --add at a time.");
+        break;
+    case CommandLine::Problem::BadHistoryCount:
+        text = QCoreApplication::translate("mw", "--history takes how many links to print, a whole number from 1, "
+                                                 "not \"%1\".").arg(line.value);
         break;
     }
     return text + QLatin1Char('\n');

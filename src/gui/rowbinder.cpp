@@ -58,9 +58,7 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
         status->setText(resultText(record.result));
         break;
     }
-    // A host that says no to a file it cannot take is best explained by what is wrong with it.
-    const bool byProblem = record.result.kind == UploadResult::Kind::Failed && !problem.isEmpty();
-    QString details = !handled ? QString() : byProblem ? problem : resultDetails(record.result);
+    QString details = handled ? failureDetails(record.result, record.problem) : QString();
     // Where it went: a failure is read differently for each host.
     if (entry.state != EntryState::Waiting) {
         details += (details.isEmpty() ? QString() : QStringLiteral("\n"))

@@ -2,17 +2,25 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QImageReader>
 #include <QNetworkAccessManager>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <optional>
 
 #include "base/destinationstore.h"
+#include "base/history.h"
+#include "base/historylisting.h"
 #include "base/settings.h"
 #include "base/sxcu.h"
 #include "base/uploadqueue.h"
 #include "gui/destinationtexts.h"
+#include "gui/historyrecorder.h"
+#include "gui/historytexts.h"
 #include "gui/texts.h"
 
 namespace tarvello {
@@ -86,7 +94,30 @@ QString keepStandardInput(FILE *in, const QTemporaryDir &folder, QString *proble
     return file.fileName();
 }
 
+// Until the history has written what it was given, or has given up; not through another
+// program's lock or a full disk, which may last: what is left is written at exit if it can be.
+void waitForHistory(const HistoryStore &history)
+{
+    QElapsedTimer waited;
+    waited.start();
+    QTimer wake;
+    wake.start(100);
+    while (!history.isIdle() && history.isAvailable() && !historydb::passes(history.fault()) && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 } // namespace
+
+int printHistory(const QString &path, int count, FILE *out, FILE *err)
+{
+    const HistoryListing listing = readHistoryLinks(path, count);
+    if (listing.fault != HistoryFault::None) {
+        print(err, historyFaultText(listing.fault, path, listing.detail));
+        return 1;
+    }
+    std::fputs(historyLines(listing.records).toLocal8Bit().constData(), out);
+    return 0;
+}
 
 int listDestinations(DestinationStore &store, FILE *out)
 {
@@ -127,7 +158,7 @@ int importDestination(DestinationStore &store, const QString &file, FILE *out, F
 }
 
 int uploadFiles(DestinationStore &store, const QString &destination, const QStringList &files, FILE *in, FILE *out,
-                FILE *err)
+                FILE *err, HistoryStore *history)
 {
     if (!loaded(store, err))
         return 2;
@@ -176,6 +207,17 @@ int uploadFiles(DestinationStore &store, const QString &destination, const QStri
     QNetworkAccessManager manager;
     UploadQueue queue(entries, &manager);
     queue.setPreviews(false);
+    std::optional<HistoryRecorder> recorder;
+    QObject historyContext;
+    if (history) {
+        recorder.emplace(&queue, history);
+        const auto said = [err, history](HistoryFault fault, const QString &detail) {
+            print(err, historyFaultText(fault, history->path(), detail));
+        };
+        QObject::connect(history, &HistoryStore::faulted, &historyContext, said);
+        if (history->fault() != HistoryFault::None)
+            said(history->fault(), history->faultDetail());
+    }
     QEventLoop loop;
     QObject::connect(&queue, &UploadQueue::handled, &loop, [&](int row) {
         for (Item &item : items) {
@@ -210,11 +252,16 @@ int uploadFiles(DestinationStore &store, const QString &destination, const QStri
         // The queue appends: the entry's row is known before its upload can end.
         item.row = int(entries.size());
         items.append(item);
-        queue.add(path, false, target);
+        // A copy of standard input is the program's own file, gone when the command ends.
+        queue.add(path, file == QLatin1String("-"), target);
     }
     flush();
     if (printed < items.size())
         loop.exec();
+    // Standard input's copy lasts until the history has made its thumbnail, and a history that
+    // cannot be used is said before the command ends.
+    if (history)
+        waitForHistory(*history);
     return allUploaded ? 0 : 1;
 }
 

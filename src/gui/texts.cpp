@@ -142,6 +142,13 @@ QString resultDetails(const UploadResult &result)
     return QString();
 }
 
+QString failureDetails(const UploadResult &result, FileProblem problem)
+{
+    if (result.kind == UploadResult::Kind::Failed && problem != FileProblem::None)
+        return fileProblemText(problem);
+    return resultDetails(result);
+}
+
 QString summaryText(const QueueCounts &counts)
 {
     QStringList parts;

@@ -21,6 +21,9 @@ QString resultText(const UploadResult &result);
 // Why an upload failed, for a tooltip: the network error, the HTTP status and the first line of
 // the host's answer; or the local reason. For a link, the link.
 QString resultDetails(const UploadResult &result);
+// Why a handled upload gave no link, as its row's tooltip says it: a host that says no to a file
+// it cannot take is best explained by what is wrong with the file.
+QString failureDetails(const UploadResult &result, FileProblem problem);
 
 // "12 uploaded, 1 failed, 3 waiting": the states that have entries, in that order; empty for an
 // empty queue.
