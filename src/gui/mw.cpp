@@ -57,6 +57,10 @@ mw::mw(QWidget *parent)
         ui->pw->setText(saved->pw);
         ui->checkBox->setChecked(true);
     }
+    // The login is kept beside where the program was started; say where that is.
+    ui->checkBox->setToolTip(tr("The user name and password are kept in plain text in %1")
+                                     .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(
+                                             QString::fromLatin1(settingsFileName)))));
 
     ui->label->setAcceptDrops(true);
 
