@@ -79,7 +79,7 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
         heard = QCoreApplication::translate("mw", "Waiting; Enter uploads it");
     } else if (failed) {
         heard = QCoreApplication::translate("mw", "Upload failed: %1").arg(details.section(QLatin1Char('\n'), 0, 0));
-        heardDetails += QLatin1Char('\n') + QCoreApplication::translate("mw", "Upload again is in the row's menu (Menu key).");
+        heardDetails += QLatin1Char('\n') + QCoreApplication::translate("mw", "Ctrl+R sends every failed row again; the row's menu (Menu key) has Upload again.");
     } else if (handled) {
         heard = QCoreApplication::translate("mw", "Uploaded: %1").arg(status->text());
         heardDetails += QLatin1Char('\n') + QCoreApplication::translate("mw", "A double click opens the link; Ctrl+C copies it.");

@@ -25,7 +25,7 @@ import time
 BUILT_IN = re.compile(r'Built-in host \(127\.0\.0\.1:\d+\)')
 WENT_TO = re.compile(r'Destination: Built-in host \(127\.0\.0\.1:\d+\)')
 NOT_AN_IMAGE = 'This is not an image the program can read.'
-SUMMARY = '1 failed, 1 uploading, 2 waiting'
+SUMMARY = '1 failed, 1 uploading, 1 waiting, 1 cannot be used'
 TABLE = [
     (('image', 0), 'name', 'Picture of holding.png'),
     (('image', 0), 'description', 'Drop images or folders here to add them; Enter opens the file dialog.'),
@@ -91,7 +91,7 @@ TABLE = [
     (('holding.png', 2), 'name', 'No description'),
     (('failing.png', 1), 'name', 'Upload failed: HTTP status: 500 Internal Server Error'),
     (('failing.png', 1), 'description', re.compile(r'HTTP status: 500 Internal Server Error\nThe host said: out of disk\n'
-                                                   + WENT_TO.pattern + r"\nUpload again is in the row's menu \(Menu key\)\.")),
+                                                   + WENT_TO.pattern + r"\nCtrl\+R sends every failed row again; the row's menu \(Menu key\) has Upload again\.")),
     (('failing.png', 2), 'name', 'No description'),
     (('unusable.png', 0), 'name', 'unusable.png'),
     (('unusable.png', 0), 'description', re.compile(re.escape(NOT_AN_IMAGE) + r'\n(.*/)?unusable\.png')),
