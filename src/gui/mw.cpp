@@ -25,6 +25,7 @@
 #include "base/tempfile.h"
 #include "base/transform.h"
 #include "base/uploadqueue.h"
+#include "gui/accessibility.h"
 #include "gui/destinationchooser.h"
 #include "gui/destinationquestion.h"
 #include "gui/dropprogress.h"
@@ -111,6 +112,8 @@ mw::mw(QWidget *parent)
     setUpHistory();
     setUpTable();
     setUpForDesktop();
+    // Last: it describes controls the set-ups above made.
+    describeWindow(this, ui);
 }
 
 void mw::setUpDestinations()
