@@ -33,6 +33,7 @@ private slots:
     void texts_data();
     void texts();
     void startState();
+    void queueTakesTheHeight();
     void placement_data();
     void placement();
     void formKeepsGivenName();
@@ -405,4 +406,17 @@ void tst_Window::argumentPaths()
 }
 
 QTEST_MAIN(tst_Window)
+// The height the window gains goes to the queue, and long links are cut at their end.
+void tst_Window::queueTakesTheHeight()
+{
+    mw window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    const int before = table->viewport()->height();
+    window.resize(window.width(), window.height() + 200);
+    QTRY_VERIFY2(table->viewport()->height() >= before + 190, qPrintable(QString::number(table->viewport()->height())));
+    QCOMPARE(table->textElideMode(), Qt::ElideRight);
+}
+
 #include "tst_window.moc"

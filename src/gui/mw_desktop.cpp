@@ -34,8 +34,11 @@ constexpr int frameAllowance = 40;
 
 void mw::setUpForDesktop()
 {
-    // A short screen still shows two rows of the queue; the rest of the window does not shrink.
+    // The queue takes whatever height the window gains; the rest of the window keeps its size.
+    // A short screen still shows two rows of it.
     QTableWidget *table = ui->tableWidget;
+    ui->gridLayout_3->setRowStretch(1, 1);
+    ui->gridLayout->setRowStretch(0, 1);
     table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
                             + 2 * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
     fitToScreen();

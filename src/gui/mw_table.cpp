@@ -113,9 +113,9 @@ void mw::setUpTable()
 {
     QTableWidget *table = ui->tableWidget;
     table->setItemDelegateForColumn(RowBinder::StatusColumn, new ProgressDelegate(table));
-    // Links and file names stay on one line with both ends visible; the tooltip has the rest.
+    // Links and file names stay on one line, cut at the end; the tooltip has the rest.
     table->setWordWrap(false);
-    table->setTextElideMode(Qt::ElideMiddle);
+    table->setTextElideMode(Qt::ElideRight);
     // The columns share the width; the tooltips have what does not fit.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
