@@ -1036,7 +1036,7 @@ p, li { white-space: pre-wrap; }
     </message>
     <message>
         <source>Click to add</source>
-        <translation>Cliquer pour ajouter</translation>
+        <translation>Ajouter…</translation>
     </message>
     <message>
         <source>The image on standard input is larger than %1 MiB.</source>
