@@ -75,10 +75,15 @@ void tst_Request::body_data()
     QTest::newRow("latin-1 name and description") << QString::fromUtf8("caf\u00e9.png") << QByteArray()
                                                   << QString::fromUtf8("na\u00efve")
                                                   << expectedBody("caf\xe9.png", "png", "", "na\xefve") << 416 + 8 + 3 + 5 + 2;
-    // File names keep "?" for what Latin-1 lacks; descriptions carry numeric references.
-    QTest::newRow("outside latin-1") << QString::fromUtf8("\u0444\u043e\u0442\u043e.png") << QByteArray()
+    // A name beyond Latin-1 travels as UTF-8; descriptions carry numeric references.
+    QTest::newRow("outside latin-1") << QString::fromUtf8("\u0444\u043e\u0442\u043e \u65e5.png") << QByteArray()
                                      << QString::fromUtf8("\u65e5\u672c")
-                                     << expectedBody("????.png", "png", "", "&#26085;&#26412;") << 416 + 8 + 3 + 16 + 2;
+                                     << expectedBody("\xd1\x84\xd0\xbe\xd1\x82\xd0\xbe \xe6\x97\xa5.png", "png", "",
+                                                     "&#26085;&#26412;")
+                                     << 416 + 16 + 3 + 16 + 2;
+    QTest::newRow("latin-1 and beyond, quote") << QString::fromUtf8("caf\u00e9 \u0416\".png") << QByteArray() << QString()
+                                               << expectedBody("caf\xc3\xa9 \xd0\x96%22.png", "png", "", "")
+                                               << 416 + 15 + 3;
     QTest::newRow("cyrillic, cjk, emoji, latin-1 in one") << "a.png" << QByteArray()
             << QString::fromUtf8("\u041f\u0440\u0438 \u65e5 \U0001F600 caf\u00e9")
             << expectedBody("a.png", "png", "", "&#1055;&#1088;&#1080; &#26085; &#128512; caf\xe9") << 424 + 45 + 2;

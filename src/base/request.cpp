@@ -101,9 +101,12 @@ QByteArray boundaryFor(QFile &file, const QByteArray &desc)
 
 QByteArray formFileName(const QString &name)
 {
-    QByteArray latin1 = name.toLatin1();
-    latin1.replace('"', "%22").replace('\r', "%0D").replace('\n', "%0A");
-    return latin1;
+    // A name within Latin-1 keeps its one byte a character; one beyond it travels as UTF-8, as
+    // browsers send it, rather than with question marks.
+    const bool latin1 = std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() <= 0xff; });
+    QByteArray bytes = latin1 ? name.toLatin1() : name.toUtf8();
+    bytes.replace('"', "%22").replace('\r', "%0D").replace('\n', "%0A");
+    return bytes;
 }
 
 QByteArray formText(const QString &text)

@@ -36,7 +36,7 @@ QByteArray boundaryFor(const QString &filePath, const QByteArray &desc = QByteAr
 // The same for a file already open for reading.
 QByteArray boundaryFor(QFile &file, const QByteArray &desc = QByteArray());
 
-// A file name as it stands in the part header: Latin-1 ("?" for what is not), with '"', CR and
+// A file name as it stands in the part header: Latin-1 where it fits, else UTF-8, with '"', CR and
 // LF escaped as browsers do ("%22", "%0D", "%0A") so the quoted string and the header hold.
 QByteArray formFileName(const QString &name);
 
