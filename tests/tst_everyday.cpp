@@ -41,6 +41,7 @@ private slots:
     void closeWhileUploading_data();
     void closeWhileUploading();
     void failuresAndSummary();
+    void menuActsOnTheSelection();
     void notices_data();
     void notices();
     void progressOnAnyRow_data();
@@ -363,6 +364,42 @@ void tst_Everyday::failuresAndSummary()
     }
 }
 
+// Upload again from the menu sends every selected row; failed rows sent again leave the summary.
+void tst_Everyday::menuActsOnTheSelection()
+{
+    for (int row = 0; row < 3; ++row)
+        m_window->handleclick(row, 1);
+    QTRY_COMPARE(m_server->requests.size(), 3);
+    respondAll(CaptureServer::httpResponse("no", 500));
+    QTRY_COMPARE_WITH_TIMEOUT(statusLine(), QStringLiteral("3 failed"), 15000);
+
+    click(0, 0);
+    QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      table()->visualRect(table()->model()->index(2, 0)).center());
+    emit table()->customContextMenuRequested(table()->visualRect(table()->model()->index(2, 0)).center());
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QStringList keys;
+    for (QAction *action : menu->actions()) {
+        if (action->text() == QLatin1String("Upload again"))
+            action->trigger();
+        if (!action->shortcut().isEmpty())
+            keys.append(action->text());
+    }
+    menu->close();
+    QCOMPARE(keys, (QStringList{"Copy link", "Remove", "Retry failed"}));
+    QCOMPARE(m_window->entries().size(), 5);
+    QVERIFY(table()->isRowHidden(0) && table()->isRowHidden(2) && !table()->isRowHidden(1));
+    QTRY_COMPARE(statusLine(), QStringLiteral("1 failed, 2 uploading"));
+
+    // Ctrl+R sends the one failed row left.
+    m_window->activateWindow(); // the closed menu does not hand the activation back offscreen
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    key(Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(m_window->entries().size(), 6);
+    QTRY_COMPARE(statusLine(), QStringLiteral("3 uploading"));
+}
+
 void tst_Everyday::notices_data()
 {
     QTest::addColumn<QString>("action");
@@ -475,6 +512,7 @@ void tst_Everyday::remove_data()
     QTest::newRow("menu, waiting") << "menu" << "waiting";
     QTest::newRow("Delete, running") << "Delete" << "running";
     QTest::newRow("Delete, queued") << "Delete" << "queued";
+    QTest::newRow("Delete, focus on a button") << "Delete on a button" << "waiting";
 }
 
 void tst_Everyday::remove()
@@ -501,6 +539,10 @@ void tst_Everyday::remove()
     click(target, 0);
     if (how == QLatin1String("Delete")) {
         key(Qt::Key_Delete);
+    } else if (how == QLatin1String("Delete on a button")) {
+        auto *button = m_window->findChild<QPushButton *>(QStringLiteral("uploadfile"));
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Delete);
     } else {
         emit table()->customContextMenuRequested(table()->visualRect(table()->model()->index(target, 0)).center());
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());

@@ -117,6 +117,8 @@ private slots:
     void nothingAfterClose();
     void batches_data();
     void batches();
+    void sentAgain_data();
+    void sentAgain();
     void changedFileIsNotSent_data();
     void changedFileIsNotSent();
 
@@ -427,3 +429,47 @@ void tst_UploadQueue::changedFileIsNotSent()
 
 QTEST_MAIN(tst_UploadQueue)
 #include "tst_uploadqueue.moc"
+
+void tst_UploadQueue::sentAgain_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QList<int>>("counts"); // uploaded, failed, uploading, waiting, unusable
+    QTest::addColumn<int>("sent");
+
+    // Rows: linked, failed, failed, waiting, unusable (a folder).
+    QTest::newRow("retry failed") << "retry" << QList<int>{1, 0, 2, 1, 1} << 2;
+    QTest::newRow("a failed one again") << "again failed" << QList<int>{1, 1, 1, 1, 1} << 1;
+    QTest::newRow("a linked one again: both stand") << "again linked" << QList<int>{1, 2, 1, 1, 1} << 1;
+    QTest::newRow("upload all skips the unusable") << "all" << QList<int>{1, 2, 1, 0, 1} << 1;
+}
+
+// What the summary counts is what stands now: a failed row sent again gives way to its new row.
+void tst_UploadQueue::sentAgain()
+{
+    QFETCH(QString, how);
+    QFETCH(QList<int>, counts);
+    QFETCH(int, sent);
+
+    for (int i = 0; i < 3; ++i)
+        m_queue->add(m_image, false, ann);
+    m_uploader->answer(0, UploadResult::Kind::Linked);
+    m_uploader->answer(1, UploadResult::Kind::Failed);
+    m_uploader->answer(2, UploadResult::Kind::Failed);
+    m_queue->add(m_image, false);
+    m_queue->add(m_dir->path(), false);
+    const qsizetype before = m_uploader->jobs.size();
+
+    if (how == QLatin1String("retry"))
+        QCOMPARE(m_queue->retryFailed(ann), sent);
+    else if (how == QLatin1String("again failed"))
+        QVERIFY(m_queue->uploadAgain(1, ann) > 0);
+    else if (how == QLatin1String("again linked"))
+        QVERIFY(m_queue->uploadAgain(0, ann) > 0);
+    else
+        m_queue->startAll(ann);
+
+    QCOMPARE(m_uploader->jobs.size() - before, sent);
+    const QueueCounts now = m_queue->counts();
+    QCOMPARE((QList<int>{now.uploaded, now.failed, now.uploading, now.waiting, now.unusable}), counts);
+    QVERIFY(m_queue->isShown(0)); // a link stays
+}

@@ -47,7 +47,7 @@ QueueCounts UploadQueue::counts() const
             continue;
         switch (m_entries.at(row).state) {
         case EntryState::Waiting:
-            ++counts.waiting;
+            ++(m_records.at(row).problem == FileProblem::None ? counts.waiting : counts.unusable);
             break;
         case EntryState::Uploading:
             ++counts.uploading;
@@ -146,12 +146,31 @@ int UploadQueue::uploadAgain(int row, const Target &target)
     record.identity = m_records.at(row).identity;
     record.problem = fileProblem(entry.file, false);
     const int again = append(std::move(entry), std::move(record));
+    if (!m_records.at(row).result.linked()) {
+        m_records[row].removed = true;
+        emit entryChanged(row);
+    }
     if (m_entries.at(again).prev.isNull())
         requestPreview(again);
     else
         setPreview(again, m_entries.at(again).prev);
     start(again, target);
     return again;
+}
+
+int UploadQueue::retryFailed(const Target &target)
+{
+    int sent = 0;
+    const int count = int(m_entries.size());
+    m_startingAll = true;
+    for (int row = 0; row < count; ++row) {
+        if (isShown(row) && m_entries.at(row).state == EntryState::Handled && !m_records.at(row).result.linked()
+            && uploadAgain(row, target) >= 0)
+            ++sent;
+    }
+    m_startingAll = false;
+    endBatchWhenIdle();
+    return sent;
 }
 
 bool UploadQueue::start(int row, const Target &target)
@@ -176,7 +195,7 @@ void UploadQueue::startAll(const Target &target)
     m_startingAll = true;
     const int count = int(m_entries.size());
     for (int row = 0; row < count; ++row) {
-        if (m_entries.at(row).state == EntryState::Waiting)
+        if (m_entries.at(row).state == EntryState::Waiting && m_records.at(row).problem == FileProblem::None)
             start(row, target);
     }
     m_startingAll = false;

@@ -76,6 +76,7 @@ struct QueueCounts
     int failed = 0;
     int uploading = 0;
     int waiting = 0;
+    int unusable = 0; // waiting, with a file that cannot be sent
 };
 
 // What the queue has to tell that no row shows by itself.
@@ -127,13 +128,17 @@ public:
     // whose picture cannot be written is taken away again.
     int addPicture(const QImage &picture, const std::shared_ptr<ReservedPng> &target,
                    const std::optional<Target> &autoUpload = std::nullopt);
-    // A new entry for the file of `row`, with its description, sent at once.
+    // A new entry for the file of `row`, with its description, sent at once. A failed entry sent
+    // again gives way to the new one: it is taken out of the queue, as a removed one is, so that
+    // what the queue counts is what stands now.
     int uploadAgain(int row, const Target &target);
+    // Sends every failed entry again (uploadAgain). Returns how many went.
+    int retryFailed(const Target &target);
 
     // The one start of every upload: a waiting, shown entry goes out to `target`, or, while its
     // file is being written, once it is complete. Returns whether it started.
     bool start(int row, const Target &target);
-    // Starts every waiting entry.
+    // Starts every waiting entry whose file can be used.
     void startAll(const Target &target);
     // Asks a custom destination's questions before its request is sent; without an asker they
     // go unanswered, and such uploads fail with the reason.

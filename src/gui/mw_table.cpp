@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QShortcut>
+#include <QStyle>
 
 #include <algorithm>
 #include <numeric>
@@ -30,6 +31,12 @@
 using namespace tarvello;
 
 namespace {
+
+// Sends every failed row again.
+QKeySequence retryFailedKey()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_R);
+}
 
 bool isPress(const QKeyEvent *key)
 {
@@ -124,9 +131,11 @@ void mw::setUpTable()
                     selectEntry(current.row());
             });
 
-    // Ctrl+C in the table copies the links of the selected rows.
-    auto *copy = new QShortcut(QKeySequence::Copy, table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(copy, &QShortcut::activated, this, [this] { copyLinks(linksOfRows(selectedRows())); });
+    // Ctrl+C and Delete act on the selected rows wherever the focus is; a text field with the
+    // focus takes them for its own text first.
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+            [this] { copyLinks(linksOfRows(selectedRows())); });
+    connect(new QShortcut(retryFailedKey(), this), &QShortcut::activated, this, [this] { m_queue->retryFailed(target()); });
 
     // Ctrl+V anywhere in the window does what "Clipboard" does; a line edit with the focus
     // takes its own paste first.
@@ -136,8 +145,7 @@ void mw::setUpTable()
             this, &mw::uploadall);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, &QWidget::close);
 
-    auto *remove = new QShortcut(QKeySequence::Delete, table, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(remove, &QShortcut::activated, this, [this, table] {
+    connect(new QShortcut(QKeySequence::Delete, this), &QShortcut::activated, this, [this, table] {
         QList<int> rows = selectedRows();
         if (rows.isEmpty())
             rows.append(table->currentRow());
@@ -221,9 +229,18 @@ QMenu *mw::createContextMenu(int row)
     auto *menu = new QMenu(this);
     const bool valid = m_queue->isShown(row);
     const bool linked = m_queue->isLinked(row);
+    // The row's actions are for every selected row when it is one of them, as the keys are.
+    QList<int> rows = selectedRows();
+    if (!rows.contains(row))
+        rows = valid ? QList<int>{row} : QList<int>{};
+    const QStringList links = linksOfRows(rows);
+    const auto handled = [this](int r) { return objs.at(r).state == EntryState::Handled; };
+    const QStyle *style = this->style();
 
-    QAction *copyLink = menu->addAction(tr("Copy link"), this, [this, row] { copyLinks(linksOfRows({row})); });
-    copyLink->setEnabled(linked);
+    QAction *copyLink = menu->addAction(QIcon::fromTheme(QStringLiteral("edit-copy")), tr("Copy link"), this,
+                                        [this, links] { copyLinks(links); });
+    copyLink->setShortcut(QKeySequence::Copy);
+    copyLink->setEnabled(!links.isEmpty());
     QMenu *formats = menu->addMenu(tr("Copy as"));
     formats->setEnabled(linked);
     if (linked) {
@@ -238,13 +255,32 @@ QMenu *mw::createContextMenu(int row)
             formats->addAction(linkFormatName(format), this, [this, text] { copyLinks({text}); })->setEnabled(!text.isEmpty());
         }
     }
-    QAction *openLink = menu->addAction(tr("Open link"), this, [this, row] { handledclick(row, RowBinder::StatusColumn); });
-    openLink->setEnabled(linked);
-    QAction *again = menu->addAction(tr("Upload again"), this, [this, row] { m_queue->uploadAgain(row, target()); });
-    again->setEnabled(valid && objs.at(row).state == EntryState::Handled);
-    QAction *remove = menu->addAction(tr("Remove"), this, [this, row] { removeRows({row}); });
-    remove->setEnabled(valid);
+    QAction *openLink = menu->addAction(QIcon::fromTheme(QStringLiteral("internet-web-browser")), tr("Open link"), this,
+                                        [this, rows] {
+                                            for (int r : rows) {
+                                                if (m_queue->isLinked(r))
+                                                    handledclick(r, RowBinder::StatusColumn);
+                                            }
+                                        });
+    openLink->setEnabled(!links.isEmpty());
+    QAction *again = menu->addAction(style->standardIcon(QStyle::SP_BrowserReload), tr("Upload again"), this,
+                                     [this, rows, handled] {
+                                         for (int r : rows) {
+                                             if (handled(r))
+                                                 m_queue->uploadAgain(r, target());
+                                         }
+                                     });
+    again->setEnabled(std::any_of(rows.cbegin(), rows.cend(), handled));
+    QAction *remove = menu->addAction(style->standardIcon(QStyle::SP_TrashIcon), tr("Remove"), this,
+                                      [this, rows] { removeRows(rows); });
+    remove->setShortcut(QKeySequence::Delete);
+    remove->setEnabled(!rows.isEmpty());
     menu->addSeparator();
+
+    QAction *retry = menu->addAction(style->standardIcon(QStyle::SP_BrowserReload), tr("Retry failed"), this,
+                                     [this] { m_queue->retryFailed(target()); });
+    retry->setShortcut(retryFailedKey());
+    retry->setEnabled(m_queue->counts().failed > 0);
 
     QList<int> everyRow(objs.size());
     std::iota(everyRow.begin(), everyRow.end(), 0);

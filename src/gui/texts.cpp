@@ -160,6 +160,8 @@ QString summaryText(const QueueCounts &counts)
         parts.append(QCoreApplication::translate("mw", "%1 uploading").arg(counts.uploading));
     if (counts.waiting > 0)
         parts.append(QCoreApplication::translate("mw", "%1 waiting").arg(counts.waiting));
+    if (counts.unusable > 0)
+        parts.append(QCoreApplication::translate("mw", "%1 cannot be used").arg(counts.unusable));
     return parts.join(QLatin1String(", "));
 }
 
