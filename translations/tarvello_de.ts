@@ -1230,5 +1230,13 @@ p, li { white-space: pre-wrap; }
         <source>Capture in %1 seconds</source>
         <translation>Aufnahme in %1 Sekunden</translation>
     </message>
+    <message>
+        <source>Retry failed</source>
+        <translation>Fehlgeschlagene wiederholen</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used</source>
+        <translation>%1 unbrauchbar</translation>
+    </message>
 </context>
 </TS>

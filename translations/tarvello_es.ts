@@ -1230,5 +1230,13 @@ p, li { white-space: pre-wrap; }
         <source>Capture in %1 seconds</source>
         <translation>Captura en %1 segundos</translation>
     </message>
+    <message>
+        <source>Retry failed</source>
+        <translation>Reintentar las fallidas</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used</source>
+        <translation>%1 inutilizable(s)</translation>
+    </message>
 </context>
 </TS>

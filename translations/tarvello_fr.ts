@@ -1230,5 +1230,13 @@ p, li { white-space: pre-wrap; }
         <source>Capture in %1 seconds</source>
         <translation>Capture dans %1 secondes</translation>
     </message>
+    <message>
+        <source>Retry failed</source>
+        <translation>Relancer les échecs</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used</source>
+        <translation>%1 inutilisable(s)</translation>
+    </message>
 </context>
 </TS>
