@@ -71,7 +71,7 @@ TABLE = [
     (('table column header', 2), 'name', 'Description', None),
     (('combo box', 0), 'name', BUILT_IN, None),
     (('combo box', 0), 'description', 'Where uploads go', None),
-    (('label', '1 failed, 1 uploading, 2 waiting'), 'role', 'label', CHANGE['status']),
+    (('label', '1 failed, 1 uploading, 1 waiting, 1 cannot be used'), 'role', 'label', CHANGE['status']),
     (('label', 'Tarvello uploader - images in, links out - V3.0c'), 'role', 'label', None),
 
     (('waiting.png', 0), 'name', 'waiting.png', None),
@@ -233,7 +233,7 @@ def check():
         print('FAIL: the second upload did not start', file=sys.stderr)
         return 1
     # The status line settles once the failure and the start are both worded.
-    until(5, lambda: ('label', '1 failed, 1 uploading, 2 waiting') in read_tree()[0])
+    until(5, lambda: ('label', '1 failed, 1 uploading, 1 waiting, 1 cannot be used') in read_tree()[0])
 
     by_role, cells, lines = read_tree()
     print('\n'.join(lines))
