@@ -40,8 +40,10 @@ std::string indexHtml(const IndexPage &page)
         const std::string link = "/i/" + htmlEscaped(record.name);
         const std::string filename = htmlEscaped(record.filename.empty() ? record.name : storedText(record.filename, maxNameCharacters));
         const std::string description = htmlEscaped(storedText(record.description, maxDescriptionCharacters));
+        // A blank alt text would tell a screen reader the picture is only decoration.
+        const bool blank = description.find_first_not_of(" \t\r\n") == std::string::npos;
         html += "<tr><td><a href=\"" + link + "\"><img src=\"" + link + "\" loading=\"lazy\" width=\"160\" height=\"90\" alt=\""
-              + (description.empty() ? filename : description) + "\"></a></td><td><a href=\"" + link + "\"><bdi>"
+              + (blank ? filename : description) + "\"></a></td><td><a href=\"" + link + "\"><bdi>"
               + filename + "</bdi></a></td><td class=\"size\">" + readableSize(record.size) + "</td><td class=\"date\">"
               + htmlEscaped(record.date) + "</td><td>" + htmlEscaped(storedText(record.user, maxNameCharacters))
               + "</td><td dir=\"auto\"><bdi>" + description + "</bdi></td></tr>\n";

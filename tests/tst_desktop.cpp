@@ -133,6 +133,10 @@ void tst_Desktop::commandLine_data()
     QTest::newRow("-style by path") << QStringList{"-style", "/tmp/x/evil.so"} << Action::Error << none << none;
     QTest::newRow("-style= by path") << QStringList{"-style=../evil"} << Action::Error << none << none;
     QTest::newRow("-platform by path") << QStringList{"-platform", "/tmp/x"} << Action::Error << none << none;
+    // Qt takes no value after -display or -name on some platforms: what follows would be its option.
+    QTest::newRow("-display before a code option") << QStringList{"-display", "-platformpluginpath", "x"}
+                                                   << Action::Error << none << none;
+    QTest::newRow("-name, -title, -geometry") << QStringList{"-name", "a.png"} << Action::Error << none << none;
 }
 
 void tst_Desktop::commandLine()

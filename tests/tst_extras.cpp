@@ -75,6 +75,7 @@ private slots:
     void uprightPhotos();
     void longDropCancelled();
     void shortDropShowsNothing();
+    void heardCells();
 
 private:
     QTableWidget *table() const { return m_window->findChild<QTableWidget *>(); }
@@ -449,6 +450,28 @@ void tst_Extras::shortDropShowsNothing()
     QVERIFY(decided.wait(5000));
     QCOMPARE(m_window->entries().size(), 2);
     QVERIFY(m_window->findChildren<QProgressDialog *>().isEmpty());
+}
+
+// What a screen reader hears of a linked row and a described waiting one (the AT-SPI check covers
+// a waiting, an uploading, a failed and an unusable row).
+void tst_Extras::heardCells()
+{
+    m_window->addObj(image(QStringLiteral("linked.png")), false);
+    m_window->addObj(image(QStringLiteral("later.png")), false);
+    const auto described = testutil::whenTextDialog(QStringLiteral("a red square"));
+    m_window->handleclick(1, 2);
+    m_window->handleclick(0, 1);
+    QTRY_COMPARE(m_server->requests.size(), 1);
+    m_server->respond(0, CaptureServer::httpResponse("http://h/linked"));
+    QTRY_COMPARE(m_window->entries().at(0).state, qint16(2));
+
+    const auto heard = [this](int row, int column) { return table()->item(row, column)->data(Qt::AccessibleTextRole).toString(); };
+    QCOMPARE(heard(0, 1), QStringLiteral("Uploaded: http://h/linked"));
+    QVERIFY(table()->item(0, 1)->data(Qt::AccessibleDescriptionRole).toString().startsWith(QLatin1String("http://h/linked\n")));
+    QCOMPARE(heard(0, 2), QStringLiteral("No description"));
+    QCOMPARE(heard(1, 2), QStringLiteral("a red square; Enter changes it"));
+    QCOMPARE(table()->item(1, 2)->text(), QStringLiteral("a red square"));
+    QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("label"))->accessibleName(), QStringLiteral("Picture of linked.png"));
 }
 
 QTEST_MAIN(tst_Extras)

@@ -566,6 +566,8 @@ void tst_HostUnit::page_data()
                                                    << QStringList{"alt=\"a red square\""} << QStringList{"alt=\"a.png\""};
     QTest::newRow("alt text from the file name") << QByteArray() << QByteArray("sunset.jpg") << false
                                                  << QStringList{"alt=\"sunset.jpg\""} << QStringList();
+    QTest::newRow("alt text from the file name under a blank description") << QByteArray(" \t ") << QByteArray("sunset.jpg")
+        << false << QStringList{"alt=\"sunset.jpg\""} << QStringList{"alt=\" \t \""};
     QTest::newRow("alt text from the stored name") << QByteArray() << QByteArray() << false
                                                    << QStringList{"alt=\"0123456789abcdef.png\""} << QStringList();
     QTest::newRow("alt text escaped") << QByteArray("\"><script>x</script>") << QByteArray("a.png") << false

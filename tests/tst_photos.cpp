@@ -152,6 +152,9 @@ void tst_Photos::previewSizeAndOrientation_data()
                                          << QPoint(78, 8) << none;
     QTest::newRow("no image") << "notes.jpg" << QByteArray("words") << QSize() << QPoint() << none;
     QTest::newRow("progressive JPEG bomb") << "bomb.jpg" << bomb << QSize() << QPoint() << QSize(16000, 16000);
+    // A fill byte before a marker is legal, and must not hide the frame's kind.
+    QTest::newRow("progressive JPEG bomb behind a fill byte")
+            << "filled.jpg" << QByteArray(bomb).insert(frame, '\xFF') << QSize() << QPoint() << QSize(16000, 16000);
 }
 
 void tst_Photos::previewSizeAndOrientation()

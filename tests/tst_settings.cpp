@@ -153,6 +153,10 @@ void tst_Settings::otherWorkingDirectory()
     mw window;
     QVERIFY(window.findChild<QLineEdit *>(QStringLiteral("usr"))->text().isEmpty());
     QVERIFY(!window.findChild<QCheckBox *>(QStringLiteral("checkBox"))->isChecked());
+    // The check box says which file the login would go to: the one of this folder.
+    QVERIFY(window.findChild<QCheckBox *>(QStringLiteral("checkBox"))
+                    ->toolTip()
+                    .endsWith(m_dir->filePath(QStringLiteral("elsewhere/tarvello.ini"))));
 }
 
 void tst_Settings::temporaryFilesAtClose()

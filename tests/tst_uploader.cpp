@@ -102,6 +102,9 @@ void tst_Uploader::outcome_data()
                              << QStringLiteral("http:///etc/passwd") << QStringList{} << QString();
     QTest::newRow("the password in the link") << CaptureServer::httpResponse(link + "?s3cr/t") << true
                                               << QString::fromLatin1(link + "?***") << QStringList{} << QString();
+    QTest::newRow("the password percent-encoded in the link") << CaptureServer::httpResponse(link + "?pw=s3cr%2Ft") << true
+                                                              << QString::fromLatin1(link + "?pw=***") << QStringList{}
+                                                              << QString();
     QTest::newRow("a password cut in half") // blanked before the answer is cut to 200 characters
             << CaptureServer::httpResponse(QByteArray(190, 'x') + " s3cr/t", 500) << false << QStringLiteral("failed")
             << QStringList{QStringLiteral("xxx")} << QString();

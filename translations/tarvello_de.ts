@@ -891,10 +891,6 @@ p, li { white-space: pre-wrap; }
         <translation>  TARVELLO_CA_FILE    eine PEM-Datei mit Zertifikaten, denen für einen eingebauten https-Host zusätzlich zu denen des Systems vertraut wird</translation>
     </message>
     <message>
-        <source>Qt options, honoured before &quot;--&quot; only: -platform name, -style name, -display display, -geometry geometry, -title title, -name name, -reverse. After &quot;--&quot; every argument is a file.</source>
-        <translation>Qt-Optionen, nur vor „--“ beachtet: -platform name, -style name, -display display, -geometry geometry, -title title, -name name, -reverse. Nach „--“ ist jedes Argument eine Datei.</translation>
-    </message>
-    <message>
         <source>Image files to queue.</source>
         <translation>Bilddateien für die Warteschlange.</translation>
     </message>
@@ -1237,6 +1233,58 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>%1 cannot be used</source>
         <translation>%1 unbrauchbar</translation>
+    </message>
+    <message>
+        <source>The user name and password are kept in plain text in %1</source>
+        <translation>Benutzername und Passwort werden im Klartext in %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>Drop images here</source>
+        <translation>Bilder hier ablegen</translation>
+    </message>
+    <message>
+        <source>Picture of %1</source>
+        <translation>Bild von %1</translation>
+    </message>
+    <message>
+        <source>Qt options, honoured before &quot;--&quot; only: -platform name, -style name, -reverse. After &quot;--&quot; every argument is a file.</source>
+        <translation>Qt-Optionen, nur vor „--“ beachtet: -platform name, -style name, -reverse. Nach „--“ ist jedes Argument eine Datei.</translation>
+    </message>
+    <message>
+        <source>Cannot be used</source>
+        <translation>Nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>Waiting; Enter uploads it</source>
+        <translation>Wartet; Eingabe lädt es hoch</translation>
+    </message>
+    <message>
+        <source>Upload failed: %1</source>
+        <translation>Upload fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Ctrl+R sends every failed row again; the row&apos;s menu (Menu key) has Upload again.</source>
+        <translation>Strg+R sendet alle fehlgeschlagenen Zeilen erneut; das Zeilenmenü (Menütaste) bietet „Erneut hochladen“.</translation>
+    </message>
+    <message>
+        <source>Uploaded: %1</source>
+        <translation>Hochgeladen: %1</translation>
+    </message>
+    <message>
+        <source>A double click opens the link; Ctrl+C copies it.</source>
+        <translation>Ein Doppelklick öffnet den Link; Strg+C kopiert ihn.</translation>
+    </message>
+    <message>
+        <source>No description</source>
+        <translation>Keine Beschreibung</translation>
+    </message>
+    <message>
+        <source>No description; Enter adds one</source>
+        <translation>Keine Beschreibung; Eingabe fügt eine hinzu</translation>
+    </message>
+    <message>
+        <source>%1; Enter changes it</source>
+        <translation>%1; Eingabe ändert sie</translation>
     </message>
 </context>
 </TS>

@@ -891,10 +891,6 @@ p, li { white-space: pre-wrap; }
         <translation>  TARVELLO_CA_FILE    un archivo PEM de certificados de confianza para un servidor integrado https, además de los del sistema</translation>
     </message>
     <message>
-        <source>Qt options, honoured before &quot;--&quot; only: -platform name, -style name, -display display, -geometry geometry, -title title, -name name, -reverse. After &quot;--&quot; every argument is a file.</source>
-        <translation>Opciones de Qt, válidas solo antes de «--»: -platform name, -style name, -display display, -geometry geometry, -title title, -name name, -reverse. Tras «--», cada argumento es un archivo.</translation>
-    </message>
-    <message>
         <source>Image files to queue.</source>
         <translation>Archivos de imagen que poner en cola.</translation>
     </message>
@@ -1237,6 +1233,58 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>%1 cannot be used</source>
         <translation>%1 inutilizable(s)</translation>
+    </message>
+    <message>
+        <source>The user name and password are kept in plain text in %1</source>
+        <translation>El usuario y la contraseña se guardan sin cifrar en %1</translation>
+    </message>
+    <message>
+        <source>Drop images here</source>
+        <translation>Suelte las imágenes aquí</translation>
+    </message>
+    <message>
+        <source>Picture of %1</source>
+        <translation>Imagen de %1</translation>
+    </message>
+    <message>
+        <source>Qt options, honoured before &quot;--&quot; only: -platform name, -style name, -reverse. After &quot;--&quot; every argument is a file.</source>
+        <translation>Opciones de Qt, válidas solo antes de «--»: -platform name, -style name, -reverse. Tras «--», cada argumento es un archivo.</translation>
+    </message>
+    <message>
+        <source>Cannot be used</source>
+        <translation>No se puede usar</translation>
+    </message>
+    <message>
+        <source>Waiting; Enter uploads it</source>
+        <translation>En espera; Intro la sube</translation>
+    </message>
+    <message>
+        <source>Upload failed: %1</source>
+        <translation>Error al subir: %1</translation>
+    </message>
+    <message>
+        <source>Ctrl+R sends every failed row again; the row&apos;s menu (Menu key) has Upload again.</source>
+        <translation>Ctrl+R vuelve a enviar todas las filas fallidas; el menú de la fila (tecla Menú) tiene «Volver a subir».</translation>
+    </message>
+    <message>
+        <source>Uploaded: %1</source>
+        <translation>Subida: %1</translation>
+    </message>
+    <message>
+        <source>A double click opens the link; Ctrl+C copies it.</source>
+        <translation>Un doble clic abre el enlace; Ctrl+C lo copia.</translation>
+    </message>
+    <message>
+        <source>No description</source>
+        <translation>Sin descripción</translation>
+    </message>
+    <message>
+        <source>No description; Enter adds one</source>
+        <translation>Sin descripción; Intro añade una</translation>
+    </message>
+    <message>
+        <source>%1; Enter changes it</source>
+        <translation>%1; Intro la cambia</translation>
     </message>
 </context>
 </TS>

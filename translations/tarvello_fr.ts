@@ -891,10 +891,6 @@ p, li { white-space: pre-wrap; }
         <translation>  TARVELLO_CA_FILE    un fichier PEM de certificats de confiance pour un hébergeur intégré en https, en plus de ceux du système</translation>
     </message>
     <message>
-        <source>Qt options, honoured before &quot;--&quot; only: -platform name, -style name, -display display, -geometry geometry, -title title, -name name, -reverse. After &quot;--&quot; every argument is a file.</source>
-        <translation>Options de Qt, prises en compte avant « -- » seulement : -platform name, -style name, -display display, -geometry geometry, -title title, -name name, -reverse. Après « -- », chaque argument est un fichier.</translation>
-    </message>
-    <message>
         <source>Image files to queue.</source>
         <translation>Fichiers d&apos;image à mettre en file d&apos;attente.</translation>
     </message>
@@ -1237,6 +1233,58 @@ p, li { white-space: pre-wrap; }
     <message>
         <source>%1 cannot be used</source>
         <translation>%1 inutilisable(s)</translation>
+    </message>
+    <message>
+        <source>The user name and password are kept in plain text in %1</source>
+        <translation>Le nom d&apos;utilisateur et le mot de passe sont gardés en clair dans %1</translation>
+    </message>
+    <message>
+        <source>Drop images here</source>
+        <translation>Déposez les images ici</translation>
+    </message>
+    <message>
+        <source>Picture of %1</source>
+        <translation>Image de %1</translation>
+    </message>
+    <message>
+        <source>Qt options, honoured before &quot;--&quot; only: -platform name, -style name, -reverse. After &quot;--&quot; every argument is a file.</source>
+        <translation>Options de Qt, prises en compte avant « -- » seulement : -platform name, -style name, -reverse. Après « -- », chaque argument est un fichier.</translation>
+    </message>
+    <message>
+        <source>Cannot be used</source>
+        <translation>Inutilisable</translation>
+    </message>
+    <message>
+        <source>Waiting; Enter uploads it</source>
+        <translation>En attente ; Entrée pour envoyer</translation>
+    </message>
+    <message>
+        <source>Upload failed: %1</source>
+        <translation>Échec de l&apos;envoi : %1</translation>
+    </message>
+    <message>
+        <source>Ctrl+R sends every failed row again; the row&apos;s menu (Menu key) has Upload again.</source>
+        <translation>Ctrl+R renvoie toutes les lignes en échec ; le menu de la ligne (touche Menu) propose « Renvoyer ».</translation>
+    </message>
+    <message>
+        <source>Uploaded: %1</source>
+        <translation>Envoyée : %1</translation>
+    </message>
+    <message>
+        <source>A double click opens the link; Ctrl+C copies it.</source>
+        <translation>Un double-clic ouvre le lien ; Ctrl+C le copie.</translation>
+    </message>
+    <message>
+        <source>No description</source>
+        <translation>Pas de description</translation>
+    </message>
+    <message>
+        <source>No description; Enter adds one</source>
+        <translation>Pas de description ; Entrée pour en ajouter une</translation>
+    </message>
+    <message>
+        <source>%1; Enter changes it</source>
+        <translation>%1 ; Entrée pour la modifier</translation>
     </message>
 </context>
 </TS>

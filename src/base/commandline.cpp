@@ -20,19 +20,9 @@ QStringList argumentPaths(int argc, const char *const *argv)
 
 namespace {
 
-// Qt's options that are safe to honour: none names a file, none loads anything but a plugin of
-// Qt's own folders by its name.
-bool qtOptionTakesValue(QByteArrayView option)
-{
-    static const char *const withValue[] = {"platform", "style", "display", "geometry", "qwindowgeometry",
-                                            "title", "qwindowtitle", "name"};
-    for (const char *known : withValue) {
-        if (option == known)
-            return true;
-    }
-    return false;
-}
-
+// Qt's options that are safe to honour: each is taken by Qt exactly as it is given here on every
+// platform (an option Qt reads a value for on one platform only would let the next argument be
+// read as an option of its own), and none loads anything but a plugin of Qt's own folders by name.
 bool isPlainName(QByteArrayView value)
 {
     return !value.isEmpty() && !value.contains('/') && !value.startsWith('-');
@@ -54,28 +44,19 @@ SplitArguments splitArguments(int argc, char **argv)
             afterDashes = true;
         if (!afterDashes && arg.size() > 1 && arg.front() == '-') {
             // Qt reads "--option" as "-option" too.
-            QByteArrayView option = arg.sliced(arg.startsWith("--") ? 2 : 1);
-            QByteArrayView value;
-            bool inline_ = false;
-            if (const qsizetype equals = option.indexOf('='); equals > 0 && option.first(equals) == "style") {
-                value = option.sliced(equals + 1);
-                option = option.first(equals);
-                inline_ = true;
-            }
+            const QByteArrayView option = arg.sliced(arg.startsWith("--") ? 2 : 1);
             if (option == "reverse") {
                 split.qt.push_back(argv[i]);
                 continue;
             }
-            if (qtOptionTakesValue(option)) {
-                if (!inline_ && i + 1 < argc)
-                    value = QByteArrayView(argv[i + 1]);
-                const bool freeValue = option != "platform" && option != "style";
-                if ((inline_ || i + 1 < argc) && (freeValue || isPlainName(value))) {
-                    split.qt.push_back(argv[i]);
-                    if (!inline_)
-                        split.qt.push_back(argv[++i]);
-                    continue;
-                }
+            if (option.startsWith("style=") && isPlainName(option.sliced(6))) {
+                split.qt.push_back(argv[i]);
+                continue;
+            }
+            if ((option == "platform" || option == "style") && i + 1 < argc && isPlainName(argv[i + 1])) {
+                split.qt.push_back(argv[i]);
+                split.qt.push_back(argv[++i]);
+                continue;
             }
         }
         split.program.append(QFile::decodeName(argv[i]));

@@ -15,8 +15,7 @@ QStringList argumentPaths(int argc, const char *const *argv);
 // The command line split between Qt and the program. Qt takes its options out of argv wherever
 // they stand, and some of them load code (-platformpluginpath, -plugin, -platformtheme ...), so
 // the application object gets only the program path and the few options below, and only from
-// before "--": -platform and -style by a plain name, -display, -geometry, -title, -name and
-// -reverse. Everything else is the program's, so a file named like an option is a file after
+// before "--": -platform and -style by a plain name, and -reverse. Everything else is the program's, so a file named like an option is a file after
 // "--" and an unknown option before it.
 struct SplitArguments
 {

@@ -25,35 +25,63 @@ void raiseAllocationLimit()
     Q_UNUSED(raised);
 }
 
-// Pixels a preview may decode. A baseline JPEG is decoded at 1/8 scale a few rows at a time, so
-// its memory is that of the small picture; a progressive one keeps two bytes for every sample of
-// the whole picture until its last scan; other formats decode at full size, then scale.
-constexpr qint64 progressiveJpegBudget = 40'000'000;
+// Pixels a preview may decode. A baseline JPEG whose first scan holds every component is decoded
+// at 1/8 scale a few rows at a time, so its memory is that of the small picture; a progressive
+// one, or one in several scans, keeps two bytes for every sample of the whole picture until its
+// last scan; other formats decode at full size, then scale.
+constexpr qint64 wholeJpegBudget = 40'000'000;
 constexpr qint64 baselineJpegBudget = 400'000'000;
 constexpr qint64 otherBudget = 100'000'000;
 
-// Whether the file is a progressive JPEG: its first start-of-frame marker tells. Reads marker
-// headers only, skipping segments by their lengths; `device` is left where it was.
-bool isProgressiveJpeg(QIODevice &device)
+// Whether decoding the JPEG keeps coefficients for the whole picture: a progressive frame, or a
+// first scan that holds only some of the frame's components (the rest follow in later scans).
+// Reads the marker segments up to the first scan, skipping fill bytes and segments by their
+// lengths; what cannot be read counts as the whole picture. `device` is left where it was.
+bool jpegHoldsWholePicture(QIODevice &device)
 {
     const qint64 start = device.pos();
+    const auto finish = [&device, start](bool whole) {
+        device.seek(start);
+        return whole;
+    };
+    uchar byte[2];
+    if (device.read(reinterpret_cast<char *>(byte), 2) != 2 || byte[0] != 0xFF || byte[1] != 0xD8)
+        return finish(false); // no JPEG
     bool progressive = false;
-    uchar head[4];
-    if (device.read(reinterpret_cast<char *>(head), 2) == 2 && head[0] == 0xFF && head[1] == 0xD8) {
-        while (device.read(reinterpret_cast<char *>(head), 4) == 4 && head[0] == 0xFF) {
-            const uchar marker = head[1];
-            // SOF0 to SOF15 but DHT (C4), JPG (C8) and DAC (CC); SOF2, 6, 10 and 14 are progressive.
-            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
-                progressive = (marker & 0x03) == 0x02;
-                break;
-            }
-            const int length = (head[2] << 8) | head[3];
-            if (marker == 0xDA || length < 2 || !device.seek(device.pos() + length - 2))
-                break;
+    int components = 0;
+    for (;;) {
+        char c = 0;
+        if (!device.getChar(&c) || uchar(c) != 0xFF)
+            return finish(true);
+        do {
+            if (!device.getChar(&c))
+                return finish(true);
+        } while (uchar(c) == 0xFF);
+        const uchar marker = uchar(c);
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // no length follows
+        if (device.read(reinterpret_cast<char *>(byte), 2) != 2)
+            return finish(true);
+        const int length = (byte[0] << 8) | byte[1];
+        if (length < 2)
+            return finish(true);
+        const qint64 next = device.pos() + length - 2;
+        // SOF0 to SOF15 but DHT (C4), JPG (C8) and DAC (CC); SOF2, 6, 10 and 14 are progressive.
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+            const QByteArray frame = device.read(6); // precision, height, width, components
+            if (frame.size() != 6)
+                return finish(true);
+            progressive = (marker & 0x03) == 0x02;
+            components = uchar(frame.at(5));
+        } else if (marker == 0xDA) {
+            char scanComponents = 0;
+            if (!device.getChar(&scanComponents))
+                return finish(true);
+            return finish(progressive || components == 0 || uchar(scanComponents) < components);
         }
+        if (!device.seek(next))
+            return finish(true);
     }
-    device.seek(start);
-    return progressive;
 }
 
 // A file read that gives up, as at its end, once `stop` is set: the decoder then returns.
@@ -125,7 +153,7 @@ PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop)
     QFile file;
     if (!openRegularFile(file, path))
         return {};
-    const bool progressive = isProgressiveJpeg(file);
+    const bool whole = jpegHoldsWholePicture(file);
     StoppableDevice device(file, stop ? *stop : never);
     QImageReader reader(&device, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoTransform(true);
@@ -133,7 +161,7 @@ PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop)
     const QSize stored = reader.size();
     if (stored.isValid() && !stored.isEmpty()) {
         const bool jpeg = reader.format() == "jpeg";
-        const qint64 budget = !jpeg ? otherBudget : progressive ? progressiveJpegBudget : baselineJpegBudget;
+        const qint64 budget = !jpeg ? otherBudget : whole ? wholeJpegBudget : baselineJpegBudget;
         if (qint64(stored.width()) * stored.height() > budget) {
             preview.tooLarge = stored;
             return preview;

@@ -146,8 +146,10 @@ std::optional<QUrl> usableLink(const QString &answer, bool tls, const QStringLis
         if (c.isSpace() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
             return std::nullopt;
     }
+    // As typed, or in any percent-encoding of its characters.
+    const QString decoded = QUrl::fromPercentEncoding(text.toUtf8());
     for (const QString &secret : secrets) {
-        if (secret.size() >= minSecretInLink && text.contains(secret))
+        if (secret.size() >= minSecretInLink && (text.contains(secret) || decoded.contains(secret)))
             return std::nullopt;
     }
     const QUrl url(text, QUrl::StrictMode);

@@ -25,6 +25,7 @@
 #include "base/tempfile.h"
 #include "base/transform.h"
 #include "base/uploadqueue.h"
+#include "gui/accessibility.h"
 #include "gui/destinationchooser.h"
 #include "gui/destinationquestion.h"
 #include "gui/dropprogress.h"
@@ -57,6 +58,10 @@ mw::mw(QWidget *parent)
         ui->pw->setText(saved->pw);
         ui->checkBox->setChecked(true);
     }
+    // The login is kept beside where the program was started; say where that is.
+    ui->checkBox->setToolTip(tr("The user name and password are kept in plain text in %1")
+                                     .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(
+                                             QString::fromLatin1(settingsFileName)))));
 
     ui->label->setAcceptDrops(true);
 
@@ -107,6 +112,8 @@ mw::mw(QWidget *parent)
     setUpHistory();
     setUpTable();
     setUpForDesktop();
+    // Last: it describes controls the set-ups above made.
+    describeWindow(this, ui);
 }
 
 void mw::setUpDestinations()

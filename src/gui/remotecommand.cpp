@@ -22,7 +22,6 @@ CommandLineHelp commandLineHelp()
                                                 "built-in host, besides the system's")
             + QLatin1String("\n\n")
             + QCoreApplication::translate("mw", "Qt options, honoured before \"--\" only: -platform name, -style name, "
-                                                "-display display, -geometry geometry, -title title, -name name, "
                                                 "-reverse. After \"--\" every argument is a file.");
     help.images = QCoreApplication::translate("mw", "Image files to queue.");
     help.screenshot = QCoreApplication::translate("mw", "Take a screenshot in the running uploader, or start one to take it.");

@@ -40,6 +40,8 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
     name->setText(record.name);
     const QString told = !problem.isEmpty() ? problem : note;
     name->setToolTip(told.isEmpty() ? entry.file : entry.file + QLatin1Char('\n') + told);
+    // Heard, the reason comes first: the path is long and the same for a whole folder.
+    name->setData(Qt::AccessibleDescriptionRole, told.isEmpty() ? entry.file : told + QLatin1Char('\n') + entry.file);
     const QStyle::StandardPixmap icon = record.saving()   ? QStyle::SP_DialogSaveButton
             : !problem.isEmpty()                          ? QStyle::SP_MessageBoxWarning
                                                           : QStyle::SP_MessageBoxInformation;
@@ -65,8 +67,25 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
                 + QCoreApplication::translate("mw", "Destination: %1").arg(destinationTitle(record.destination));
     }
     status->setToolTip(details);
-    status->setData(Qt::AccessibleDescriptionRole, details);
     const bool failed = handled && !record.result.linked();
+    // What a screen reader says of the cell: the state and what Enter does there, for a failure
+    // its first reason; the visible text alone ("Click") would say neither.
+    QString heard;
+    QString heardDetails = details;
+    if (entry.state == EntryState::Waiting && !problem.isEmpty()) {
+        heard = QCoreApplication::translate("mw", "Cannot be used");
+        heardDetails = problem;
+    } else if (entry.state == EntryState::Waiting) {
+        heard = QCoreApplication::translate("mw", "Waiting; Enter uploads it");
+    } else if (failed) {
+        heard = QCoreApplication::translate("mw", "Upload failed: %1").arg(details.section(QLatin1Char('\n'), 0, 0));
+        heardDetails += QLatin1Char('\n') + QCoreApplication::translate("mw", "Ctrl+R sends every failed row again; the row's menu (Menu key) has Upload again.");
+    } else if (handled) {
+        heard = QCoreApplication::translate("mw", "Uploaded: %1").arg(status->text());
+        heardDetails += QLatin1Char('\n') + QCoreApplication::translate("mw", "A double click opens the link; Ctrl+C copies it.");
+    }
+    status->setData(Qt::AccessibleTextRole, heard.isEmpty() ? QVariant() : QVariant(heard));
+    status->setData(Qt::AccessibleDescriptionRole, heardDetails);
     status->setData(Qt::DecorationRole, failed ? QVariant(style->standardIcon(QStyle::SP_MessageBoxWarning)) : QVariant());
     status->setData(Qt::ForegroundRole, failed ? QVariant(QBrush(errorColour(m_table->palette()))) : QVariant());
     status->setData(UploadProgressRole, record.progress >= 0.0 ? QVariant(record.progress) : QVariant());
@@ -74,7 +93,13 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
     // The invitation stands until a description is given, even an empty one, or the entry is
     // handled and can no longer take one.
     const bool invite = !record.described && !handled;
-    m_table->item(row, DescColumn)->setText(invite ? QCoreApplication::translate("mw", "Click to add") : entry.desc);
+    QTableWidgetItem *desc = m_table->item(row, DescColumn);
+    desc->setText(invite ? QCoreApplication::translate("mw", "Click to add") : entry.desc);
+    const QString given = entry.desc.isEmpty() ? QCoreApplication::translate("mw", "No description") : entry.desc;
+    desc->setData(Qt::AccessibleTextRole,
+                  entry.state != EntryState::Waiting ? given
+                  : entry.desc.isEmpty() ? QCoreApplication::translate("mw", "No description; Enter adds one")
+                                         : QCoreApplication::translate("mw", "%1; Enter changes it").arg(entry.desc));
     m_table->setRowHidden(row, record.removed);
 }
 

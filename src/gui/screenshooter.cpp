@@ -10,6 +10,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "base/capturecountdown.h"
+#include "base/image.h"
 #include "base/tempfile.h"
 #include "base/x11windows.h"
 #include "gui/regionoverlay.h"
@@ -238,7 +239,7 @@ void Screenshooter::shootThroughPortal()
         // screen is written as it is; a region is cut from the copy first.
         const std::shared_ptr<ReservedPng> file = m_file;
         const bool whole = m_request.mode == CaptureMode::Whole;
-        offThread(this, [file, localFile, whole] { return whole ? file->copyFrom(localFile) : QImage(localFile); },
+        offThread(this, [file, localFile, whole] { return whole ? file->copyFrom(localFile) : loadImage(localFile); },
                   [this](const QImage &picture) {
             if (picture.isNull())
                 fail(Failure::NotRead);

@@ -71,6 +71,9 @@ void StatusLine::showSummary()
 void StatusLine::setText(const QString &text)
 {
     m_text = text;
+    // Heard whole, though seen cut; a new name is what a screen reader announces.
+    if (m_line->accessibleName() != text)
+        m_line->setAccessibleName(text);
     // Cut where it no longer fits, and say so, rather than mid-word.
     m_line->setText(m_line->isVisible()
                             ? m_line->fontMetrics().elidedText(text, Qt::ElideRight, m_line->contentsRect().width())

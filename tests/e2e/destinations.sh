@@ -66,7 +66,7 @@ source=$(timeout 10 xdotool search --sync --onlyvisible --name '^dragsource$' | 
 xdotool windowmove --sync "$source" 0 0
 drag_to_picture() {
     local x y
-    read -r x y < <(atspi center "Upload" image) || fail "no picture area"
+    read -r x y < <(atspi center "Drop images here" image) || fail "no picture area"
     xdotool mousemove --window "$source" 100 60 mousedown 1 mousemove_relative 30 0 sleep 0.2 \
         mousemove "$x" "$y" sleep 0.2 mousemove_relative 5 5 sleep 0.2 mouseup 1
 }
@@ -82,11 +82,11 @@ source=$(timeout 10 xdotool search --sync --onlyvisible --name '^dragsource$' | 
 xdotool windowmove --sync "$source" 0 0
 drag_to_picture
 atspi wait 20 "photo.png" "table cell" || fail "the dropped image is not queued"
-click_on "Click" "table cell"
-atspi wait 20 "1 uploaded" label || fail "the upload to Archive did not give a link"
+click_on "Waiting; Enter uploads it" "table cell"
+atspi wait 20 "1 uploaded" "status bar" || fail "the upload to Archive did not give a link"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f4)" = archived ] || fail "the host did not get the destination's description field"
-atspi describe "http://$host/i/*" "table cell" | grep -q "^Destination: Archive$" \
-    || fail "the row does not say where it went: $(atspi describe "http://$host/i/*" "table cell")"
+atspi describe "Uploaded: http://$host/i/*" "table cell" | grep -q "^Destination: Archive$" \
+    || fail "the row does not say where it went: $(atspi describe "Uploaded: http://$host/i/*" "table cell")"
 import -window root "$artifacts/destinations-row.png"
 close_program
 

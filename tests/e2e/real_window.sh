@@ -81,7 +81,7 @@ key Tab space                          # Remember me
 key Tab Tab space                      # Upload All
 
 wait_for 30 stored_at_least 4 || fail "the host stored $(stored_count) of 4 images"
-atspi wait 20 "4 uploaded" label || fail "the window does not say the four were uploaded"
+atspi wait 20 "4 uploaded" "status bar" || fail "the window does not say the four were uploaded"
 import -window "$window" "$artifacts/window-with-links.png"
 close_program
 
@@ -124,19 +124,19 @@ grep -q '^pw=' tarvello.ini || fail "tarvello.ini lacks the password"
 
 # --- second run: the remembered login is used without typing it; a description by mouse ---
 start_program c.png
-click_on "Click to add" "table cell"   # the "Description" cell of the row
+click_on "No description; Enter adds one" "table cell"   # the "Description" cell of the row
 dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Description$' | head -n 1)
 [ -n "$dialog" ] || fail "no description dialog"
 wait_for 10 active_is "$dialog" || fail "the description dialog did not take the keyboard"
 xdotool type --delay 40 'blue square'
 key Return
-atspi wait 10 "blue square" "table cell" || fail "the description is not in its cell"
+atspi wait 10 "blue square; Enter changes it" "table cell" || fail "the description is not in its cell"
 click_on "Upload All" "push button"
 wait_for 30 stored_at_least 5 || fail "the second run stored nothing"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f3)" = e2e ] || fail "the second run was not logged in"
 [ "$(tail -n 1 "$work/data/index.tsv" | cut -f4)" = 'blue square' ] || fail "the description did not arrive"
 # A double-click on the link opens it in the browser, and the link gives the image back.
-click_on "$scheme://$host/i/*" "table cell" 2
+click_on "Uploaded: $scheme://$host/i/*" "table cell" 2
 wait_for 10 test -s "$work/opened.txt" || fail "double-clicking the link opened nothing"
 link=$(head -n 1 "$work/opened.txt")
 case "$link" in "$scheme://$host/i/"*) ;; *) fail "opened $link" ;; esac
