@@ -13,9 +13,11 @@ packages=(
     libxcb1-dev
     libmicrohttpd-dev
     fonts-dejavu-core
+    qt6-tools-dev qt6-l10n-tools # Qt6LinguistTools for CMake, lupdate and lrelease: the translations
+    qt6-translations-l10n        # Qt's own catalogues (its buttons and file dialog), loaded beside ours
 )
 if [ "${1:-build}" = test ]; then
-    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl x11-utils curl dpkg-dev file qt6-l10n-tools)
+    packages+=(xvfb xauth xdotool xclip imagemagick openbox wmctrl x11-utils curl dpkg-dev file)
     # The accessibility tree, which the end-to-end scripts read to find controls and wait on them.
     packages+=(at-spi2-core python3-pyatspi)
     # A headless Wayland desktop with a screenshot portal, a private session bus, and the

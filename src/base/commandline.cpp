@@ -1,6 +1,7 @@
 #include "base/commandline.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -203,12 +204,14 @@ CommandLine parseCommandLine(const QStringList &arguments, const CommandLineHelp
     // Asked for help, the user gets it even next to an option we do not know.
     if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
         result.action = CommandLine::Action::Help;
-        // Qt names the program after the application object, which does not exist yet.
+        // Qt names the program by the path it was started with, or by a placeholder before an
+        // application object exists; the usage line, in whatever language, shows its plain name.
         QString usage = parser.helpText();
-        const QString prefix = QStringLiteral("Usage: ");
-        const int end = usage.indexOf(QLatin1String(" [options]"));
-        if (usage.startsWith(prefix) && end > 0 && !arguments.isEmpty())
-            usage.replace(prefix.size(), end - prefix.size(), QFileInfo(arguments.first()).fileName());
+        const QString shown = QCoreApplication::instance() ? QCoreApplication::arguments().constFirst()
+                                                           : QStringLiteral("<executable_name>");
+        const qsizetype at = usage.indexOf(shown);
+        if (at >= 0 && at < usage.indexOf(QLatin1Char('\n')) && !arguments.isEmpty())
+            usage.replace(at, shown.size(), QFileInfo(arguments.first()).fileName());
         result.text = usage;
     } else if (parser.isSet(version)) {
         result.action = CommandLine::Action::Version;
