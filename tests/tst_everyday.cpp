@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "base/image.h"
 #include "gui/mw.h"
 #include "gui/progressdelegate.h"
 #include "gui/texts.h"
@@ -42,6 +43,7 @@ private slots:
     void closeWhileUploading();
     void failuresAndSummary();
     void menuActsOnTheSelection();
+    void newRowIsTheOneShown();
     void notices_data();
     void notices();
     void progressOnAnyRow_data();
@@ -131,12 +133,11 @@ void tst_Everyday::keysMoveTheEditTarget()
     QCOMPARE(m_window->selected(), &m_window->entries().at(0));
     QTRY_COMPARE(preview()->pixmap().size(), QSize(330, 82));
 
-    // A new entry becomes the edit target; the picture shown stays.
-    const qint64 shown = preview()->pixmap().cacheKey();
+    // A new entry becomes the edit target, and the picture shown is its own.
     add(QStringLiteral("fourth.png"), 8, 8);
     QTRY_COMPARE(table()->currentRow(), 3);
     QCOMPARE(m_window->selected(), &m_window->entries().at(3));
-    QCOMPARE(preview()->pixmap().cacheKey(), shown);
+    QTRY_COMPARE(preview()->pixmap().size(), tarvello::previewSizeOf(QSize(8, 8)));
 }
 
 void tst_Everyday::keysOnCells_data()
@@ -398,6 +399,21 @@ void tst_Everyday::menuActsOnTheSelection()
     key(Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(m_window->entries().size(), 6);
     QTRY_COMPARE(statusLine(), QStringLiteral("3 uploading"));
+}
+
+// Rows added in a batch: the last is highlighted, alone, and its picture is the one shown.
+void tst_Everyday::newRowIsTheOneShown()
+{
+    click(0, 0);
+    m_window->addPaths({testutil::writeImage(m_dir.filePath(QStringLiteral("a.png")), 30, 10),
+                        testutil::writeImage(m_dir.filePath(QStringLiteral("b.png")), 10, 30)});
+    QTRY_COMPARE(m_window->entries().size(), 5);
+    QTRY_COMPARE(table()->currentRow(), 4);
+    const QModelIndexList rows = table()->selectionModel()->selectedRows();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().row(), 4);
+    auto *label = m_window->findChild<QLabel *>(QStringLiteral("label"));
+    QTRY_COMPARE(label->pixmap().size(), tarvello::previewSizeOf(QSize(10, 30)));
 }
 
 void tst_Everyday::notices_data()

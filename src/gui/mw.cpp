@@ -295,8 +295,7 @@ void mw::entryAdded(int row)
 {
     m_rows->insert(row);
     entryChanged(row);
-    // Appending may have moved the vector's storage. The new row becomes the current one, but
-    // the picture shown stays whatever the source put there.
+    // Appending may have moved the vector's storage. The new row becomes the current one.
     sel = &objs[row];
     // Once for a whole batch of rows: scrolling and moving the current row each lay out and
     // repaint the table, which costs ten times more than adding the row itself.
@@ -304,8 +303,15 @@ void mw::entryAdded(int row)
         m_followPending = true;
         QMetaObject::invokeMethod(this, [this] {
             m_followPending = false;
-            if (sel)
-                makeCurrent(selectedRow());
+            if (sel) {
+                // The new row is the highlighted one, alone, and the picture shown is its own.
+                const int row = selectedRow();
+                makeCurrent(row);
+                QTableWidget *table = ui->tableWidget;
+                table->selectionModel()->select(table->model()->index(row, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                m_picture->show(row);
+            }
             ui->tableWidget->scrollToBottom();
         }, Qt::QueuedConnection);
     }
