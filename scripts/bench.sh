@@ -63,12 +63,18 @@ only edit && for slot in cw90 ccw90 rot180 fliph flipv; do
           "$(printf '%s\n' "${encode[@]}" | median)" 1.10 s
 done
 
+# The local host the upload sections send to, started once.
+start_host() {
+    [ -n "$host_pid" ] && return
+    mkdir -p data
+    "$build/host/tarvello-host" --port 0 --data "$work/data" --port-file "$work/port" --max-size 100000000 >/dev/null 2>&1 &
+    host_pid=$!
+    for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+    host="127.0.0.1:$(cat "$work/port")"
+}
+
 if only upload; then
-mkdir -p data
-"$build/host/tarvello-host" --port 0 --data "$work/data" --port-file "$work/port" --max-size 100000000 >/dev/null 2>&1 &
-host_pid=$!
-for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
-host="127.0.0.1:$(cat "$work/port")"
+start_host
 program=(); curl_times=()
 for _ in $(seq "$runs"); do
     program+=("$(TARVELLO_HOST="$host" "$bench" upload "$work/64mib.png" | field upload)")
@@ -112,16 +118,7 @@ absolute "auto upload, 200 dropped: 1st byte" "$(printf '%s\n' "${times[@]}" | m
 fi
 
 if only uploadall; then
-[ -n "$host_pid" ] || {
-    mkdir -p data
-    "$build/host/tarvello-host" --port 0 --data "$work/data" --port-file "$work/port" --max-size 100000000 >/dev/null 2>&1 &
-    host_pid=$!
-    for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
-    host="127.0.0.1:$(cat "$work/port")"
-}
-fi
-
-if only uploadall; then
+start_host
 program=(); kept=(); recorded=(); curl_times=()
 for _ in $(seq 3); do
     program+=("$(TARVELLO_HOST="$host" "$bench" uploadall "$work/p200" | field uploadall)")
@@ -145,13 +142,7 @@ fi
 # The command line for scripts: tarvello --upload of 200 photos, against curl in a shell loop of
 # the same uploads, one after the other, as a script would do them.
 if only cliupload; then
-[ -n "$host_pid" ] || {
-    mkdir -p data
-    "$build/host/tarvello-host" --port 0 --data "$work/data" --port-file "$work/port" --max-size 100000000 >/dev/null 2>&1 &
-    host_pid=$!
-    for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
-    host="127.0.0.1:$(cat "$work/port")"
-}
+start_host
 mkdir -p "$work/cliconfig"
 program=(); curl_times=()
 for _ in $(seq 3); do

@@ -15,11 +15,11 @@ namespace {
 // What follows "kind:" when the fault is of that kind, else nullptr.
 const char *fault(const char *kind)
 {
-    const char *spec = std::getenv("TARVELLO_HOST_FAULT");
+    const char *asked = std::getenv("TARVELLO_HOST_FAULT");
     const size_t length = std::strlen(kind);
-    if (!spec || std::strncmp(spec, kind, length) != 0 || (spec[length] != ':' && spec[length] != '\0'))
+    if (!asked || std::strncmp(asked, kind, length) != 0 || (asked[length] != ':' && asked[length] != '\0'))
         return nullptr;
-    return spec[length] ? spec + length + 1 : spec + length;
+    return asked[length] ? asked + length + 1 : asked + length;
 }
 
 template<typename Function>
