@@ -116,6 +116,8 @@ void mw::orderFocus()
     };
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
+    // A new user's first step; from there Tab goes on in reading order.
+    ui->browsefiles->setFocus();
 }
 
 int mw::queueRowsFirst() const
