@@ -109,7 +109,7 @@ void tst_Clicks::uploadCell()
 {
     click(1, 1);
     QCOMPARE(m_window->entries().at(1).state, qint16(1));
-    QCOMPARE(m_table->item(1, 1)->text(), QStringLiteral("Uploading..."));
+    QVERIFY2(m_table->item(1, 1)->text().startsWith(QStringLiteral("Uploading...")), qPrintable(m_table->item(1, 1)->text()));
     QCOMPARE(m_window->selected(), &m_window->entries().at(1));
     QTRY_COMPARE(m_server->requests.size(), 1);
     QVERIFY(m_server->requests.at(0).body.contains("filename=\"tall.png\""));
@@ -216,7 +216,8 @@ void tst_Clicks::eachColumnInEachState()
     QTRY_COMPARE(m_server->requests.size(), requestsBefore + (sends ? 1 : 0));
     QCOMPARE(dialog.answered(), asks);
     QCOMPARE(m_window->entries().at(1).state, qint16(sends ? 1 : state));
-    QCOMPARE(m_table->item(1, 1)->text(), sends ? QStringLiteral("Uploading...") : cellsBefore.at(0));
+    const QString shown = m_table->item(1, 1)->text();
+    QVERIFY2(sends ? shown.startsWith(QStringLiteral("Uploading...")) : shown == cellsBefore.at(0), qPrintable(shown));
     QCOMPARE(m_table->item(1, 2)->text(), asks ? QStringLiteral("words") : cellsBefore.at(1));
 }
 

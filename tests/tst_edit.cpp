@@ -253,7 +253,7 @@ void tst_Edit::editedEntryUploadsTheEdit()
     // Editing while it uploads changes the picture only.
     window.fliph();
     QCOMPARE(window.entries().at(0).state, qint16(1));
-    QCOMPARE(window.findChild<QTableWidget *>()->item(0, 1)->text(), QStringLiteral("Uploading..."));
+    QVERIFY2(window.findChild<QTableWidget *>()->item(0, 1)->text().startsWith(QStringLiteral("Uploading...")), qPrintable(window.findChild<QTableWidget *>()->item(0, 1)->text()));
 }
 
 void tst_Edit::editActsOnSelection()

@@ -194,8 +194,8 @@ void tst_Everyday::keysOnCells()
 
 void tst_Everyday::tabOrder()
 {
-    const QStringList expected = {"browsefiles", "screens", "clipb", "label", "tableWidget", "cw90", "ccw90",
-                                  "rot180", "fliph", "flipv", "usr", "pw", "checkBox", "checkBox_2", "uploadfile",
+    const QStringList expected = {"label", "cw90", "ccw90", "rot180", "fliph", "flipv", "browsefiles", "screens",
+                                  "clipb", "usr", "pw", "checkBox", "tableWidget", "checkBox_2", "uploadfile",
                                   "destinationBox", "menuButton"};
     QStringList chain;
     QWidget *widget = m_window->findChild<QWidget *>(expected.first());
@@ -210,11 +210,11 @@ void tst_Everyday::tabOrder()
     click(0, 0);
     QCOMPARE(QApplication::focusWidget(), table());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cw90"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("checkBox_2"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), table());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("label"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("checkBox"));
 }
 
 void tst_Everyday::shortcuts_data()

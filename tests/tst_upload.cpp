@@ -172,7 +172,7 @@ void tst_Upload::outcomes()
     }
     window.handleclick(0, 1);
     QTRY_COMPARE(m_server->requests.size(), 1);
-    QCOMPARE(table(window)->item(0, 1)->text(), QStringLiteral("Uploading..."));
+    QVERIFY2(table(window)->item(0, 1)->text().startsWith(QStringLiteral("Uploading...")), qPrintable(table(window)->item(0, 1)->text()));
     m_server->respond(0, response);
 
     QTRY_COMPARE(window.entries().at(0).state, qint16(2));
@@ -229,9 +229,9 @@ void tst_Upload::uploadAll()
     for (const imgobj &entry : window.entries())
         states.append(QString::number(entry.state));
     QCOMPARE(states, (QStringList{"1", "2", "1", "1", "1"}));
-    QCOMPARE(table(window)->item(0, 1)->text(), QStringLiteral("Uploading..."));
+    QVERIFY2(table(window)->item(0, 1)->text().startsWith(QStringLiteral("Uploading...")), qPrintable(table(window)->item(0, 1)->text()));
     QCOMPARE(table(window)->item(1, 1)->text(), QStringLiteral("http://h/one"));
-    QCOMPARE(table(window)->item(4, 1)->text(), QStringLiteral("Uploading..."));
+    QVERIFY2(table(window)->item(4, 1)->text().startsWith(QStringLiteral("Uploading...")), qPrintable(table(window)->item(4, 1)->text()));
 
     // Requests arrive on separate connections, so only the set is certain; all three were sent.
     QStringList sent;

@@ -34,6 +34,8 @@ private slots:
     void texts();
     void startState();
     void queueTakesTheHeight();
+    void tabFollowsTheEye_data();
+    void tabFollowsTheEye();
     void placement_data();
     void placement();
     void formKeepsGivenName();
@@ -172,7 +174,7 @@ void tst_Window::startState()
 
     auto *label = window.findChild<drop *>(QStringLiteral("label"));
     QVERIFY(label->acceptDrops());
-    QCOMPARE(label->minimumSize(), QSize(330, 170));
+    QCOMPARE(label->sizeHint(), QSize(330, 170));
     QCOMPARE(label->alignment(), Qt::AlignCenter);
 
     for (const char *name : {"cw90", "ccw90", "rot180", "fliph", "flipv"})
@@ -417,6 +419,53 @@ void tst_Window::queueTakesTheHeight()
     window.resize(window.width(), window.height() + 200);
     QTRY_VERIFY2(table->viewport()->height() >= before + 190, qPrintable(QString::number(table->viewport()->height())));
     QCOMPARE(table->textElideMode(), Qt::ElideRight);
+}
+
+void tst_Window::tabFollowsTheEye_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("withEntry");
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList picture = {"label"};
+    const QStringList edits = {"cw90", "ccw90", "rot180", "fliph", "flipv"};
+    const QStringList rest = {"browsefiles", "screens", "clipb", "usr", "pw", "checkBox",
+                              "tableWidget", "checkBox_2", "uploadfile", "destinationBox", "menuButton"};
+    QTest::newRow("narrow, empty queue") << 0 << false << picture + rest;
+    QTest::newRow("narrow, an entry") << 0 << true << picture + edits + rest;
+    QTest::newRow("queue beside the picture") << 1280 << true << picture + edits + rest;
+}
+
+void tst_Window::tabFollowsTheEye()
+{
+    QFETCH(int, width);
+    QFETCH(bool, withEntry);
+    QFETCH(QStringList, expected);
+
+    mw window;
+    if (withEntry)
+        window.addObj(testutil::writeImage(m_dir.filePath(QStringLiteral("tab.png")), 4, 4));
+    if (width > 0)
+        window.resize(width, window.height());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto walk = [&](Qt::KeyboardModifiers modifiers) {
+        QStringList seen;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            seen.append(QApplication::focusWidget()->objectName());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        }
+        return seen;
+    };
+    window.findChild<QWidget *>(expected.first())->setFocus(Qt::TabFocusReason);
+    QCOMPARE(walk(Qt::NoModifier), expected);
+    // Round the end back to the first.
+    QCOMPARE(QApplication::focusWidget()->objectName(), expected.first());
+
+    QStringList back = expected;
+    std::reverse(back.begin(), back.end());
+    window.findChild<QWidget *>(back.first())->setFocus(Qt::BacktabFocusReason);
+    QCOMPARE(walk(Qt::ShiftModifier), back);
 }
 
 #include "tst_window.moc"

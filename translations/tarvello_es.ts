@@ -1286,5 +1286,10 @@ p, li { white-space: pre-wrap; }
         <source>%1; Enter changes it</source>
         <translation>%1; Intro la cambia</translation>
     </message>
+    <message>
+        <source>%1 waiting for the host</source>
+        <comment>%1 is the word for Uploading...</comment>
+        <translation>%1 esperando al servidor</translation>
+    </message>
 </context>
 </TS>

@@ -10,6 +10,15 @@
 #include <QUrl>
 
 #include "base/folderwalk.h"
+#include "base/image.h"
+
+namespace {
+
+// The smallest picture area: the banner's height and a little air, or a preview a third of its
+// full height.
+constexpr QSize smallestArea(160, 64);
+
+} // namespace
 
 drop::drop(QWidget *parent)
     : QLabel(parent)
@@ -80,9 +89,31 @@ void drop::handOut()
     }
 }
 
+QSize drop::sizeHint() const
+{
+    return tarvello::previewBox;
+}
+
+QSize drop::minimumSizeHint() const
+{
+    return smallestArea;
+}
+
 void drop::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    const QPixmap shown = pixmap();
+    const QRect room = contentsRect();
+    const QSize natural = (QSizeF(shown.size()) / shown.devicePixelRatio()).toSize();
+    if (!shown.isNull() && (natural.width() > room.width() || natural.height() > room.height())) {
+        // Scaled down, never up, so a small picture keeps its pixels sharp.
+        QFrame::paintEvent(event);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSize fitted = natural.scaled(room.size(), Qt::KeepAspectRatio);
+        painter.drawPixmap(QRect(QPoint(), fitted).translated(room.center() - QRect(QPoint(), fitted).center()), shown);
+    } else {
+        QLabel::paintEvent(event);
+    }
     // The area takes the keyboard focus in its turn (a key there opens Browse); show where it is.
     if (!hasFocus())
         return;

@@ -33,6 +33,11 @@ public:
     // folder comes out as it is, even when there is no such file, so that its row can say why.
     void addPaths(const QStringList &paths);
 
+    // Room for a whole preview when there is room; on a short window the area gives way down to
+    // a strip that still shows the picture, scaled.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     void img(const QString &);
 

@@ -112,6 +112,7 @@ mw::mw(QWidget *parent)
     setUpHistory();
     setUpTable();
     setUpForDesktop();
+    orderFocus();
     // Last: it describes controls the set-ups above made.
     describeWindow(this, ui);
 }
@@ -137,8 +138,6 @@ void mw::setUpDestinations()
     ui->gridLayout->removeWidget(ui->statusLine);
     ui->gridLayout->addLayout(row, 2, 0, 1, 2);
     ui->gridLayout->addWidget(ui->statusLine, 3, 0, 1, 2);
-    setTabOrder(ui->uploadfile, box);
-    setTabOrder(box, menuButton);
 
     m_chooser = new DestinationChooser(m_destinations, box, this);
     m_menu->addAction(m_chooser->importAction());

@@ -136,6 +136,9 @@ private:
     // The desktop (mw_desktop.cpp).
     void setUpForDesktop();
     void fitToScreen();
+    void arrange();
+    void orderFocus();
+    int queueRowsFirst() const;
     void saveDesktopState() const;
 
     bool mayCloseWhileUploading();
@@ -173,6 +176,7 @@ private:
     bool m_quitting = false;       // Quit from the tray: closing ends the program
     QString m_browseFolder;        // where Browse opens; empty for the Pictures folder
     bool m_remembersDesktop = false;
+    bool m_wide = false;           // the queue beside the picture rather than under it
     bool m_movingCurrent = false;  // the current row is being moved to follow sel
     bool m_followPending = false;  // the current row follows new rows once per batch
 

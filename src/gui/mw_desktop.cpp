@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
@@ -29,23 +30,99 @@ namespace {
 
 // Room for the title bar and frame a window manager adds around the window.
 constexpr int frameAllowance = 40;
+// Rows of the queue shown at the smallest size, and the rows a taller window gives the queue
+// before the picture grows back to a whole preview.
+constexpr int rowsAtMinimum = 2;
+constexpr int rowsBeforePicture = 5;
+// Width the queue needs beside the picture before the two are put side by side.
+constexpr int queueBesidePicture = 420;
 
 } // namespace
 
 void mw::setUpForDesktop()
 {
-    // The queue takes whatever height the window gains; the rest of the window keeps its size.
-    // A short screen still shows two rows of it.
+    // The queue takes whatever height the window gains: it asks for none of its own, and the
+    // picture is given its share by arrange(). A short screen still shows two rows of it.
     QTableWidget *table = ui->tableWidget;
-    ui->gridLayout_3->setRowStretch(1, 1);
     ui->gridLayout->setRowStretch(0, 1);
+    ui->gridLayout_3->setRowStretch(1, 1);
+    ui->gridLayout_3->setColumnStretch(1, 1);
+    QSizePolicy queuePolicy = table->sizePolicy();
+    queuePolicy.setVerticalPolicy(QSizePolicy::Ignored);
+    table->setSizePolicy(queuePolicy);
     table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
-                            + 2 * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
+                            + rowsAtMinimum * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
     fitToScreen();
 
     // QIcon, unlike QPixmap, takes the @2x drawing on a scaled screen.
     const QPixmap banner = ui->label->pixmap();
     ui->label->setPixmap(QIcon(QStringLiteral(":/tarvello/zor.png")).pixmap(banner.size(), devicePixelRatioF()));
+
+    new EventHook(this, [this](QEvent *event) {
+        if (event->type() == QEvent::Resize)
+            arrange();
+        return false;
+    });
+    arrange();
+}
+
+void mw::arrange()
+{
+    // Wide, as maximised on a laptop: the queue stands beside the picture and the controls, and
+    // has the window's whole height. Narrow: the queue is under them. Focus moves the same way in
+    // both: the picture's column first.
+    const bool wide = width() >= ui->groupBox->sizeHint().width() + queueBesidePicture;
+    QGridLayout *outer = ui->gridLayout_3;
+    if (wide != m_wide) {
+        m_wide = wide;
+        for (QWidget *part : std::initializer_list<QWidget *>{ui->groupBox, ui->groupBox_2, ui->label_2})
+            outer->removeWidget(part);
+        if (wide) {
+            outer->addWidget(ui->groupBox, 0, 0);
+            outer->addWidget(ui->groupBox_2, 0, 1);
+            outer->addWidget(ui->label_2, 1, 0, 1, 2);
+        } else {
+            outer->addWidget(ui->groupBox, 0, 0, 1, 2);
+            outer->addWidget(ui->groupBox_2, 1, 0, 1, 2);
+            outer->addWidget(ui->label_2, 2, 0, 1, 2);
+        }
+        outer->setRowStretch(0, wide ? 1 : 0);
+        outer->setRowStretch(1, wide ? 0 : 1);
+        // Beside the queue the picture takes the column's spare height, not the buttons.
+        ui->gridLayout_4->setRowStretch(0, wide ? 1 : 0);
+    }
+
+    QLabel *picture = ui->label;
+    if (wide) {
+        picture->setMaximumHeight(QWIDGETSIZE_MAX);
+        return;
+    }
+    // Under the queue the picture grows only once the queue shows a few rows.
+    const int smallest = picture->minimumSizeHint().height();
+    const int spare = height() - minimumSizeHint().height() - queueRowsFirst();
+    picture->setMaximumHeight(qBound(smallest, smallest + spare, qMax(smallest, picture->sizeHint().height())));
+}
+
+void mw::orderFocus()
+{
+    // Tab goes the way the window reads, top to bottom and left to right: the picture and the
+    // controls under it, then the queue and what is under it. Side by side the picture's column
+    // still comes first.
+    const QList<QWidget *> order = {
+        ui->label, ui->cw90, ui->ccw90, ui->rot180, ui->fliph, ui->flipv,
+        ui->browsefiles, ui->screens, ui->clipb, ui->usr, ui->pw, ui->checkBox,
+        ui->tableWidget, ui->checkBox_2, ui->uploadfile,
+        findChild<QWidget *>(QStringLiteral("destinationBox")), findChild<QWidget *>(QStringLiteral("menuButton")),
+    };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+    // A new user's first step; from there Tab goes on in reading order.
+    ui->browsefiles->setFocus();
+}
+
+int mw::queueRowsFirst() const
+{
+    return (rowsBeforePicture - rowsAtMinimum) * ui->tableWidget->verticalHeader()->defaultSectionSize();
 }
 
 void mw::fitToScreen()
@@ -87,8 +164,11 @@ void mw::rememberDesktopState()
     if (!preferences.geometry.isEmpty() && restoreGeometry(preferences.geometry))
         return;
     if (const QScreen *screen = this->screen()) {
+        // The first run: the queue's first rows and a whole preview, where the screen has room.
         const QSize available = screen->availableGeometry().size() - QSize(0, frameAllowance);
-        resize(fittedSize(size(), minimumSizeHint(), available));
+        const int roomy = minimumSizeHint().height() + queueRowsFirst() + ui->label->sizeHint().height()
+                - ui->label->minimumSizeHint().height();
+        resize(fittedSize(size().expandedTo(QSize(0, roomy)), minimumSizeHint(), available));
     }
 }
 

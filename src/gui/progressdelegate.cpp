@@ -54,13 +54,14 @@ void ProgressDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setPen(edge);
     painter->drawRect(groove);
 
-    // The number always shows in full; the words give way when the cell is narrow.
+    // The number always shows in full; the words give way when the cell is narrow. Once all is
+    // sent the full bar says so, and the words say what is awaited instead of a number.
     const QRect textRect = opt.rect.adjusted(6, 0, -6, 0);
-    const QString percent = percentText(progress.toReal());
+    const QString percent = progress.toReal() < 1.0 ? percentText(progress.toReal()) : QString();
     const int percentWidth = opt.fontMetrics.horizontalAdvance(percent);
-    const int gap = opt.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+    const int gap = percent.isEmpty() ? 0 : opt.fontMetrics.horizontalAdvance(QLatin1Char(' '));
     QString words = opt.fontMetrics.elidedText(opt.text, Qt::ElideRight, textRect.width() - percentWidth - gap);
-    if (!words.isEmpty())
+    if (!words.isEmpty() && !percent.isEmpty())
         words += QLatin1Char(' ');
     painter->setFont(opt.font);
     painter->setPen(ink);

@@ -54,7 +54,7 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
         status->setText(QCoreApplication::translate("mw", "Click"));
         break;
     case EntryState::Uploading:
-        status->setText(QCoreApplication::translate("mw", "Uploading..."));
+        status->setText(uploadingText(record.progress));
         break;
     default:
         status->setText(resultText(record.result));
@@ -80,6 +80,9 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
     } else if (failed) {
         heard = QCoreApplication::translate("mw", "Upload failed: %1").arg(details.section(QLatin1Char('\n'), 0, 0));
         heardDetails += QLatin1Char('\n') + QCoreApplication::translate("mw", "Ctrl+R sends every failed row again; the row's menu (Menu key) has Upload again.");
+    } else if (entry.state == EntryState::Uploading && record.progress >= 0.0 && record.progress < 1.0) {
+        // As it is drawn: the words and the share sent.
+        heard = status->text() + QLatin1Char(' ') + ProgressDelegate::percentText(record.progress);
     } else if (handled) {
         heard = QCoreApplication::translate("mw", "Uploaded: %1").arg(status->text());
         heardDetails += QLatin1Char('\n') + QCoreApplication::translate("mw", "A double click opens the link; Ctrl+C copies it.");

@@ -96,6 +96,15 @@ QString resultText(const UploadResult &result)
     return result.showsAnswer() ? result.answer : QCoreApplication::translate("mw", "failed");
 }
 
+QString uploadingText(double sent)
+{
+    const QString uploading = QCoreApplication::translate("mw", "Uploading...");
+    // "100%" would read as done while the host may still take long to store the file and answer.
+    if (sent < 1.0)
+        return uploading;
+    return QCoreApplication::translate("mw", "%1 waiting for the host", "%1 is the word for Uploading...").arg(uploading);
+}
+
 QString resultDetails(const UploadResult &result)
 {
     switch (result.kind) {

@@ -18,6 +18,10 @@ QString fileProblemText(FileProblem problem);
 
 // The status cell of a handled entry: the host's answer, or "failed".
 QString resultText(const UploadResult &result);
+// The status cell of an entry on the wire, given the share of its body sent (0 to 1, or below 0
+// before anything is known): "Uploading...", and once all of it is sent, that it waits for the
+// host's answer.
+QString uploadingText(double sent);
 // Why an upload failed, for a tooltip: the network error, the HTTP status and the first line of
 // the host's answer; or the local reason. For a link, the link.
 QString resultDetails(const UploadResult &result);

@@ -80,7 +80,7 @@ inside=$(convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -alpha off \
 awk -v s="$inside" 'BEGIN { exit !(s >= 0.99) }' || fail "the window is in its own screenshot ($inside of its place is the desktop)"
 
 # --- its place and Auto Upload come back after a restart ---
-key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space   # Auto Upload: back past Browse, the chain wraps to the menu, the destination, Upload All, then one more
+key Tab Tab Tab Tab Tab Tab space     # Auto Upload: Clipboard, the login's three, the table, then Auto Upload
 # The move reaches the program before the close does: X delivers both in the order they happened.
 xdotool windowmove --sync "$window" 300 24
 read -r before < <(geometry | cut -d' ' -f1-3)

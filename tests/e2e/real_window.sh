@@ -63,22 +63,23 @@ wait_for 10 bash -c "xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep
     || fail "the clipboard holds no image"
 start_program a.png b.jpg
 
-# Focus starts on Browse; the chain follows the window's reading order: Browse, Screenshot,
-# Clipboard, the drop area, the table, the five edit buttons, Username, Password, Remember me,
-# Auto Upload, Upload All. Each of the first three steps writes a temporary PNG.
+# Focus starts on Browse; the chain follows the window's reading order: the drop area, the five
+# edit buttons, Browse, Screenshot, Clipboard, Username, Password, Remember me, the table, Auto
+# Upload, Upload All, the destination, the menu. Each of the first three steps writes a
+# temporary PNG.
 key Tab Tab space                      # Clipboard
 wait_for 10 temp_pngs 1 || fail "the pasted image was not saved"
-key Tab Tab Tab space                  # Rotate 90 deg CW, on the pasted image (the current row)
+key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space   # Rotate 90 deg CW, on the pasted image (the current row)
 wait_for 10 temp_pngs 2 || fail "the rotated image was not saved"
-key shift+Tab shift+Tab shift+Tab shift+Tab space   # Screenshot: the window steps aside and comes back
+key Tab Tab Tab Tab Tab Tab space      # Screenshot: the window steps aside and comes back
 wait_for 20 temp_pngs 3 || fail "the screenshot was not saved"
 wait_for 10 active_is "$window" || fail "the window did not come back after the screenshot"
-key Tab Tab Tab Tab Tab Tab Tab Tab Tab   # Username
+key Tab Tab                            # Username
 xdotool type --delay 40 'e2e'
 key Tab
 xdotool type --delay 40 'pa/ss word'
 key Tab space                          # Remember me
-key Tab Tab space                      # Upload All
+key Tab Tab Tab space                  # Upload All, past the table and Auto Upload
 
 wait_for 30 stored_at_least 4 || fail "the host stored $(stored_count) of 4 images"
 atspi wait 20 "4 uploaded" "status bar" || fail "the window does not say the four were uploaded"
