@@ -47,7 +47,13 @@ QueueCounts UploadQueue::counts() const
             continue;
         switch (m_entries.at(row).state) {
         case EntryState::Waiting:
-            ++(m_records.at(row).problem == FileProblem::None ? counts.waiting : counts.unusable);
+            if (m_records.at(row).problem != FileProblem::None) {
+                ++counts.unusable;
+                break;
+            }
+            ++counts.waiting;
+            if (m_records.at(row).damage != ImageDamage::None)
+                ++counts.damaged;
             break;
         case EntryState::Uploading:
             ++counts.uploading;
@@ -377,6 +383,7 @@ void UploadQueue::editFinished(const EditResult &result)
         setPreview(row, QPixmap::fromImage(result.preview));
         if (entry.file == result.file) {
             record.problem = FileProblem::None;
+            record.damage = ImageDamage::None;
             record.identity = fileIdentity(entry.file);
         }
     } else {
@@ -446,8 +453,12 @@ void UploadQueue::previewLoaded(int row, const QString &file, const PreviewImage
     // The entry may have been edited since it was asked for.
     if (entry.file != file || isWriting(row))
         return;
+    // A damaged picture, and one too large to preview, can still be sent as it is.
+    if (preview.damage != ImageDamage::None) {
+        m_records[row].damage = preview.damage;
+        emit entryChanged(row);
+    }
     if (preview.tooLarge.isValid()) {
-        // It can still be sent as it is.
         m_records[row].tooLargeToPreview = preview.tooLarge;
         emit entryChanged(row);
     } else if (preview.isNull()) {

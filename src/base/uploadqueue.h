@@ -13,8 +13,10 @@
 #include "base/editqueue.h"
 #include "base/uploadtemplate.h"
 #include "base/fileproblem.h"
+#include "base/folderwalk.h"
 #include "base/regularfile.h"
 #include "base/image.h"
+#include "base/imagedamage.h"
 #include "base/imgobj.h"
 #include "base/uploadresult.h"
 
@@ -61,6 +63,7 @@ struct EntryRecord
     bool removed = false;            // taken out of the queue; its row keeps its number
     FileIdentity identity;           // the file it named when added or written: only that one is sent
     QSize tooLargeToPreview;         // the picture's size, when it has no preview for being so large
+    ImageDamage damage = ImageDamage::None; // found when its preview was made; it can still be sent
     Destination destination;         // where its upload goes or went, once started
     bool waiting = false;            // the upload waits for an edit to be written
     Login login;                     // the login it waits with
@@ -77,6 +80,7 @@ struct QueueCounts
     int uploading = 0;
     int waiting = 0;
     int unusable = 0; // waiting, with a file that cannot be sent
+    int damaged = 0;  // of those waiting, the damaged images (which can still be sent)
 };
 
 // What the queue has to tell that no row shows by itself.
