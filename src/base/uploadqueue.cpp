@@ -1,7 +1,6 @@
 #include "base/uploadqueue.h"
 
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <QNetworkReply>
 #include <QSignalMapper>
 
@@ -247,8 +246,8 @@ void UploadQueue::send(int row)
     // in dialogs, while the rest of the program goes on: the entry may be taken away meanwhile.
     // Copied: the records may move while a question is open.
     const Destination destination = record.destination;
-    const UploadFile image{file, QFileInfo(file).fileName(),
-                           QMimeDatabase().mimeTypeForFile(file, QMimeDatabase::MatchContent).name().toLatin1()};
+    // From what was opened and checked: the name may lead elsewhere by now, even to a FIFO.
+    const UploadFile image{file, QFileInfo(file).fileName(), contentMimeType(*source)};
     const RequestPreparation prepared = prepareRequest(destination, image, m_asker);
     if (m_closed || !isShown(row))
         return cancelled(row);
