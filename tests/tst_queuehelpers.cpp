@@ -1,9 +1,12 @@
 // The helpers behind the queue's everyday messages: why a file cannot be used, the summary line,
-// and the open dialog's filter and folder.
+// the open dialog's filter and folder, the folder walk, and damaged images.
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +17,9 @@
 #include "base/browse.h"
 #include "base/fileproblem.h"
 #include "base/folderwalk.h"
+#include "base/image.h"
+#include "base/imagedamage.h"
+#include "base/regularfile.h"
 #include "gui/texts.h"
 #include "testutil.h"
 
@@ -32,6 +38,14 @@ private slots:
     void browseStartFolder();
     void walkStopsBetweenImages();
     void walkCountsNamesItCannotRead();
+    void walkOrder_data();
+    void walkOrder();
+    void walkHandsOverWhatItChecked_data();
+    void walkHandsOverWhatItChecked();
+    void damagedImages_data();
+    void damagedImages();
+    void mimeTypeOfWhatWasOpened_data();
+    void mimeTypeOfWhatWasOpened();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -98,13 +112,16 @@ void tst_QueueHelpers::fileProblems()
 
 void tst_QueueHelpers::summary_data()
 {
-    QTest::addColumn<QList<int>>("counts"); // uploaded, failed, uploading, waiting
+    QTest::addColumn<QList<int>>("counts"); // uploaded, failed, uploading, waiting, unusable, damaged
     QTest::addColumn<QString>("text");
 
     QTest::newRow("empty queue") << QList<int>{0, 0, 0, 0} << "";
     QTest::newRow("all waiting") << QList<int>{0, 0, 0, 3} << "3 waiting";
     QTest::newRow("mixed") << QList<int>{2, 1, 1, 2} << "2 uploaded, 1 failed, 1 uploading, 2 waiting";
     QTest::newRow("done") << QList<int>{2, 0, 0, 0} << "2 uploaded";
+    // A damaged image can still be sent: it waits, told apart, and is not one that cannot be used.
+    QTest::newRow("damaged among the waiting") << QList<int>{0, 0, 0, 3, 1, 2} << "3 waiting (2 damaged), 1 cannot be used";
+    QTest::newRow("unusable alone") << QList<int>{1, 0, 0, 0, 2, 0} << "1 uploaded, 2 cannot be used";
 }
 
 void tst_QueueHelpers::summary()
@@ -112,7 +129,9 @@ void tst_QueueHelpers::summary()
     QFETCH(QList<int>, counts);
     QFETCH(QString, text);
 
-    QCOMPARE(tarvello::summaryText({counts.at(0), counts.at(1), counts.at(2), counts.at(3)}), text);
+    counts.resize(6);
+    QCOMPARE(tarvello::summaryText({counts.at(0), counts.at(1), counts.at(2), counts.at(3), counts.at(4), counts.at(5)}),
+             text);
 }
 
 void tst_QueueHelpers::browseFilter()
@@ -155,7 +174,7 @@ void tst_QueueHelpers::walkStopsBetweenImages()
         QFile::copy(path(QStringLiteral("notes.txt")), tree + QStringLiteral("/%1.txt").arg(i));
     int asked = 0;
     int visited = 0;
-    tarvello::walkImages(tree, [&](const QString &) { return ++visited > 0; }, [&] { return ++asked < 10; });
+    tarvello::walkImages(tree, [&](const tarvello::WalkedFile &) { return ++visited > 0; }, [&] { return ++asked < 10; });
     QCOMPARE(asked, 10);
     QCOMPARE(visited, 0);
 }
@@ -164,12 +183,200 @@ void tst_QueueHelpers::walkStopsBetweenImages()
 void tst_QueueHelpers::walkCountsNamesItCannotRead()
 {
     QStringList visited;
-    const int leftOut = tarvello::walkImages(path(QStringLiteral("latin1")), [&](const QString &file) {
-        visited.append(QFileInfo(file).fileName());
+    const int leftOut = tarvello::walkImages(path(QStringLiteral("latin1")), [&](const tarvello::WalkedFile &file) {
+        visited.append(QFileInfo(file.path).fileName());
         return true;
     });
     QCOMPARE(visited, QStringList{QStringLiteral("photo.jpg")});
     QCOMPARE(leftOut, 4); // three names here and one in a subfolder; a folder left out is not entered
+}
+
+void tst_QueueHelpers::walkOrder_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("order");
+
+    QTest::newRow("numbers by their value") << QStringList{"img10.png", "img2.png", "img1.png"}
+                                            << QStringList{"img1.png", "img2.png", "img10.png"};
+    QTest::newRow("case aside") << QStringList{"b.png", "C.png", "A.png"} << QStringList{"A.png", "b.png", "C.png"};
+    QTest::newRow("a folder's files, then its subfolders in order")
+            << QStringList{"sub10/a.png", "sub2/b10.png", "sub2/b9.png", "z.png"}
+            << QStringList{"z.png", "sub2/b9.png", "sub2/b10.png", "sub10/a.png"};
+}
+
+// As a file manager shows them, whatever order the folder lists them in.
+void tst_QueueHelpers::walkOrder()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, order);
+
+    QTemporaryDir dir;
+    for (const QString &file : files) {
+        QDir().mkpath(QFileInfo(dir.filePath(file)).path());
+        testutil::writeImage(dir.filePath(file), 2, 2);
+    }
+    QStringList walked;
+    tarvello::walkImages(dir.path(), [&](const tarvello::WalkedFile &file) {
+        walked.append(QDir(dir.path()).relativeFilePath(file.path));
+        return true;
+    });
+    QCOMPARE(walked, order);
+}
+
+void tst_QueueHelpers::walkHandsOverWhatItChecked_data()
+{
+    QTest::addColumn<QString>("change"); // to b.png, before the walk or while it is at a.png
+    QTest::addColumn<bool>("handedOver");
+
+    QTest::newRow("unchanged") << "" << true;
+    QTest::newRow("a link to an image inside") << "link inside" << true;
+    QTest::newRow("a link to an image outside") << "link outside" << false;
+    QTest::newRow("swapped for a link outside during the walk") << "walk: link outside" << false;
+    QTest::newRow("another image put in its place during the walk") << "walk: rename" << false;
+}
+
+// What the walk hands over is the file it opened and checked, under its identity; a name that led
+// elsewhere by the time it was opened is left out.
+void tst_QueueHelpers::walkHandsOverWhatItChecked()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, handedOver);
+
+    QTemporaryDir dir;
+    QTemporaryDir outside;
+    const QString a = testutil::writeImage(dir.filePath(QStringLiteral("a.png")), 2, 2);
+    const QString b = testutil::writeImage(dir.filePath(QStringLiteral("b.png")), 3, 3);
+    QDir().mkpath(dir.filePath(QStringLiteral("c")));
+    const QString other = testutil::writeImage(dir.filePath(QStringLiteral("c/other.png")), 4, 4);
+    const QString secret = testutil::writeImage(outside.filePath(QStringLiteral("secret.png")), 5, 5);
+    // Made beside, then renamed over b.png: b.png's own inode is not free to be used again.
+    const auto swap = [&](const QString &how) {
+        const QString next = outside.filePath(QStringLiteral("next"));
+        if (how == QLatin1String("link inside"))
+            QVERIFY(QFile::link(other, next));
+        else if (how == QLatin1String("link outside"))
+            QVERIFY(QFile::link(secret, next));
+        else
+            QVERIFY(QFile::copy(other, next));
+        QCOMPARE(::rename(QFile::encodeName(next).constData(), QFile::encodeName(b).constData()), 0);
+    };
+    const bool duringWalk = change.startsWith(QLatin1String("walk: "));
+    if (!change.isEmpty() && !duringWalk)
+        swap(change);
+    // The file b.png names when it is checked: the one to be sent.
+    const QString expected = change == QLatin1String("link inside") ? other : b;
+
+    QHash<QString, tarvello::FileIdentity> walked;
+    tarvello::walkImages(dir.path(), [&](const tarvello::WalkedFile &file) {
+        walked.insert(file.path, file.identity);
+        if (duringWalk && file.path == a)
+            swap(change.mid(6) == QLatin1String("rename") ? QString() : QStringLiteral("link outside"));
+        return true;
+    });
+    QVERIFY(walked.contains(a));
+    QCOMPARE(walked.contains(b), handedOver);
+    if (handedOver) {
+        QVERIFY(walked.value(b).valid);
+        QCOMPARE(walked.value(b), tarvello::fileIdentity(expected));
+    }
+}
+
+void tst_QueueHelpers::damagedImages_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("damage");
+    QTest::addColumn<bool>("picture"); // whether the decode still gives one
+
+    QImage noise(96, 64, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRandomGenerator::global()->generate());
+    const auto encoded = [&noise](const char *format, bool progressive = false) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        writer.setProgressiveScanWrite(progressive);
+        writer.write(noise);
+        return bytes;
+    };
+    const QByteArray jpeg = encoded("jpeg");
+    const QByteArray progressive = encoded("jpeg", true);
+    const QByteArray png = encoded("png");
+    const int none = int(tarvello::ImageDamage::None);
+    const int truncated = int(tarvello::ImageDamage::Truncated);
+    const int corrupt = int(tarvello::ImageDamage::Corrupt);
+
+    QTest::newRow("JPEG") << jpeg << none << true;
+    QTest::newRow("JPEG cut halfway") << jpeg.left(jpeg.size() / 2) << truncated << true;
+    QTest::newRow("JPEG without its end marker") << jpeg.chopped(2) << truncated << true;
+    // Phones append a video after the picture's end.
+    QTest::newRow("JPEG with more after its end") << jpeg + QByteArray(4000, '\xFF') + "ftypmp42" << none << true;
+    QTest::newRow("progressive JPEG cut in a later scan") << progressive.left(progressive.size() * 9 / 10) << truncated
+                                                          << true;
+    QTest::newRow("JPEG with a frame marker in its data")
+            << QByteArray(jpeg).replace(jpeg.size() / 2, 2, "\xFF\xC0") << corrupt << false;
+    QTest::newRow("PNG") << png << none << true;
+    QTest::newRow("PNG cut in its data") << png.left(png.size() / 2) << truncated << false;
+    QTest::newRow("PNG cut in its end chunk") << png.chopped(2) << truncated << true;
+    QByteArray changed = png;
+    changed[changed.size() / 2] = char(changed.at(changed.size() / 2) ^ 0x5A);
+    QTest::newRow("PNG with a byte changed") << changed << corrupt << false;
+    QTest::newRow("no image is not looked into") << QByteArray("\xFF\xD9 words") << none << false;
+}
+
+// Found while the preview is made, on the worker: the row is told, and the summary counts it.
+void tst_QueueHelpers::damagedImages()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, damage);
+    QFETCH(bool, picture);
+
+    QBuffer buffer(&content);
+    buffer.open(QIODevice::ReadOnly);
+    buffer.seek(1);
+    QCOMPARE(int(tarvello::imageDamage(buffer)), int(tarvello::ImageDamage::None)); // not from the start
+    buffer.seek(0);
+    QCOMPARE(int(tarvello::imageDamage(buffer)), damage);
+    QCOMPARE(buffer.pos(), 0);
+
+    const QString file = path(QStringLiteral("damaged"));
+    write(QStringLiteral("damaged"), content);
+    const tarvello::PreviewImage preview = tarvello::loadPreview(file);
+    QCOMPARE(int(preview.damage), damage);
+    QCOMPARE(!preview.isNull(), picture);
+}
+
+void tst_QueueHelpers::mimeTypeOfWhatWasOpened_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("swapped"); // a text file put under the name once it is open
+
+    QTest::newRow("a PNG") << "p.png" << false;
+    QTest::newRow("a PNG named as a JPEG") << "p.jpg" << false;
+    QTest::newRow("a PNG whose name leads to text since it was opened") << "p.png" << true;
+}
+
+// From the open file's content, never from what the name leads to by now.
+void tst_QueueHelpers::mimeTypeOfWhatWasOpened()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, swapped);
+
+    QTemporaryDir dir;
+    const QString file = testutil::writeImage(dir.filePath(name), 4, 4, Qt::red, "PNG");
+    QFile opened;
+    QVERIFY(tarvello::openRegularFile(opened, file));
+    if (swapped) {
+        QFile text(dir.filePath(QStringLiteral("notes")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("words\n");
+        text.close();
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::rename(text.fileName(), file));
+    }
+    QCOMPARE(tarvello::contentMimeType(opened), QByteArray("image/png"));
+    QCOMPARE(opened.pos(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_QueueHelpers)

@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
+#include "base/folderwalk.h"
 #include "base/tempfile.h"
 #include "base/uploader.h"
 #include "base/uploadqueue.h"
@@ -121,6 +124,10 @@ private slots:
     void sentAgain();
     void changedFileIsNotSent_data();
     void changedFileIsNotSent();
+    void walkedFileSwappedAfterTheWalk_data();
+    void walkedFileSwappedAfterTheWalk();
+    void damagedImageCanBeSent_data();
+    void damagedImageCanBeSent();
 
 private:
     QTemporaryDir m_base;
@@ -425,6 +432,90 @@ void tst_UploadQueue::changedFileIsNotSent()
     QCOMPARE(int(m_queue->record(row).problem), problem);
     if (problem != int(FileProblem::None))
         QCOMPARE(m_entries.at(row).state, EntryState::Handled);
+}
+
+void tst_UploadQueue::walkedFileSwappedAfterTheWalk_data()
+{
+    QTest::addColumn<QString>("given");  // how the walk's identity reaches the queue
+    QTest::addColumn<bool>("swapped");   // the name leads to a private image by the time of adding
+
+    QTest::newRow("unchanged") << "argument" << false;
+    QTest::newRow("swapped, identity passed") << "argument" << true;
+    QTest::newRow("swapped, identity expected beforehand") << "expected" << true;
+}
+
+// A file swapped for a link between the walk's check and the add is not what the walk looked at:
+// a fresh look at the name would follow the link, the walk's identity does not.
+void tst_UploadQueue::walkedFileSwappedAfterTheWalk()
+{
+    QFETCH(QString, given);
+    QFETCH(bool, swapped);
+
+    QTemporaryDir outside;
+    const QString secret = testutil::writeImage(outside.filePath(QStringLiteral("secret.png")), 5, 5);
+    QList<WalkedFile> walked;
+    walkImages(m_dir->path(), [&](const WalkedFile &file) {
+        if (file.path == m_image)
+            walked.append(file);
+        return true;
+    });
+    QCOMPARE(walked.size(), 1);
+    if (swapped) {
+        const QString link = outside.filePath(QStringLiteral("link"));
+        QVERIFY(QFile::link(secret, link));
+        QCOMPARE(::rename(QFile::encodeName(link).constData(), QFile::encodeName(m_image).constData()), 0);
+    }
+    int row = -1;
+    if (given == QLatin1String("argument")) {
+        row = m_queue->add(walked.first().path, false, std::nullopt, QString(), walked.first().identity);
+    } else {
+        m_queue->expectChecked(walked);
+        row = m_queue->add(walked.first().path, false);
+    }
+    m_queue->start(row, ann);
+    QCOMPARE(m_uploader->jobs.size(), swapped ? 0 : 1);
+    QCOMPARE(m_queue->record(row).problem, swapped ? FileProblem::Replaced : FileProblem::None);
+}
+
+void tst_UploadQueue::damagedImageCanBeSent_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QList<int>>("counts"); // waiting, damaged, unusable
+    QTest::addColumn<int>("sent");          // by Upload All
+
+    QTest::newRow("whole") << "" << QList<int>{1, 0, 0} << 1;
+    QTest::newRow("a cut JPEG still shows a picture") << "JPG" << QList<int>{1, 1, 0} << 1;
+    QTest::newRow("a cut PNG shows none") << "PNG" << QList<int>{0, 0, 1} << 0;
+}
+
+// Like a picture too large to preview, a damaged one can be sent as it is, as long as its
+// decode gives a picture; the preview tells, and the summary counts it among the waiting.
+void tst_UploadQueue::damagedImageCanBeSent()
+{
+    QFETCH(QString, format);
+    QFETCH(QList<int>, counts);
+    QFETCH(int, sent);
+
+    QString file = m_image;
+    if (!format.isEmpty()) {
+        QImage noise(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) & 0xFF));
+        file = m_dir->filePath(QStringLiteral("cut.") + format.toLower());
+        QVERIFY(noise.save(file, format.toLatin1().constData()));
+        QFile cut(file);
+        QVERIFY(cut.resize(cut.size() / 2));
+    }
+    QSignalSpy previews(m_queue.get(), &UploadQueue::previewChanged);
+    const int row = m_queue->add(file, false);
+    QVERIFY(previews.wait());
+    const QueueCounts now = m_queue->counts();
+    QCOMPARE((QList<int>{now.waiting, now.damaged, now.unusable}), counts);
+    // Told on the row even when nothing of it can be used.
+    QCOMPARE(m_queue->record(row).damage != ImageDamage::None, !format.isEmpty());
+    m_queue->startAll(ann);
+    QCOMPARE(m_uploader->jobs.size(), sent);
 }
 
 QTEST_MAIN(tst_UploadQueue)

@@ -81,9 +81,16 @@ int UploadQueue::append(imgobj entry, EntryRecord record)
     return row;
 }
 
-int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload,
-                     const QString &description)
+void UploadQueue::expectChecked(const QList<WalkedFile> &files)
 {
+    for (const WalkedFile &file : files)
+        m_expected.insert(file.path, file.identity);
+}
+
+int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload,
+                     const QString &description, const FileIdentity &checked)
+{
+    const FileIdentity expected = m_expected.take(file);
     if (m_closed)
         return -1;
     // Nothing is decoded here: the entry is there at once, and its preview follows from a worker.
@@ -96,7 +103,13 @@ int UploadQueue::add(const QString &file, bool temp, const std::optional<Target>
     record.described = !description.isEmpty();
     // Only what the folder tells; whether it holds an image shows when its preview is decoded.
     record.problem = fileProblem(file, false);
-    record.identity = fileIdentity(file);
+    // A fresh look would follow a link put in place since the walk to wherever it leads.
+    if (checked.valid)
+        record.identity = checked;
+    else if (expected.valid)
+        record.identity = expected;
+    else
+        record.identity = fileIdentity(file);
     const int row = append(std::move(entry), std::move(record));
     requestPreview(row);
     if (m_records.at(row).problem != FileProblem::None)
