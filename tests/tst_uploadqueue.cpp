@@ -1,5 +1,6 @@
 // The queue's rules on their own, without a window: an uploader stands in for the network.
 
+#include <QFileInfo>
 #include <QNetworkReply>
 #include <QSignalMapper>
 #include <QSignalSpy>
@@ -436,42 +437,36 @@ void tst_UploadQueue::changedFileIsNotSent()
 
 void tst_UploadQueue::walkedFileSwappedAfterTheWalk_data()
 {
-    QTest::addColumn<QString>("given");  // how the walk's identity reaches the queue
-    QTest::addColumn<bool>("swapped");   // the name leads to a private image by the time of adding
+    QTest::addColumn<bool>("expected"); // the identity given beforehand, not with add()
+    QTest::addColumn<bool>("swapped");  // the name leads to a private image by the time of adding
 
-    QTest::newRow("unchanged") << "argument" << false;
-    QTest::newRow("swapped, identity passed") << "argument" << true;
-    QTest::newRow("swapped, identity expected beforehand") << "expected" << true;
+    QTest::newRow("unchanged") << false << false;
+    QTest::newRow("swapped, identity passed") << false << true;
+    QTest::newRow("swapped, identity expected beforehand") << true << true;
 }
 
 // A file swapped for a link between the walk's check and the add is not what the walk looked at:
 // a fresh look at the name would follow the link, the walk's identity does not.
 void tst_UploadQueue::walkedFileSwappedAfterTheWalk()
 {
-    QFETCH(QString, given);
+    QFETCH(bool, expected);
     QFETCH(bool, swapped);
 
-    QTemporaryDir outside;
-    const QString secret = testutil::writeImage(outside.filePath(QStringLiteral("secret.png")), 5, 5);
     QList<WalkedFile> walked;
     walkImages(m_dir->path(), [&](const WalkedFile &file) {
-        if (file.path == m_image)
-            walked.append(file);
-        return true;
+        walked.append(file);
+        return file.path != m_image;
     });
-    QCOMPARE(walked.size(), 1);
+    QCOMPARE(walked.last().path, m_image);
+    QTemporaryDir outside;
+    const QString link = outside.filePath(QStringLiteral("link"));
     if (swapped) {
-        const QString link = outside.filePath(QStringLiteral("link"));
-        QVERIFY(QFile::link(secret, link));
+        QVERIFY(QFile::link(testutil::writeImage(outside.filePath(QStringLiteral("secret.png")), 5, 5), link));
         QCOMPARE(::rename(QFile::encodeName(link).constData(), QFile::encodeName(m_image).constData()), 0);
     }
-    int row = -1;
-    if (given == QLatin1String("argument")) {
-        row = m_queue->add(walked.first().path, false, std::nullopt, QString(), walked.first().identity);
-    } else {
+    if (expected)
         m_queue->expectChecked(walked);
-        row = m_queue->add(walked.first().path, false);
-    }
+    const int row = m_queue->add(m_image, false, std::nullopt, QString(), expected ? FileIdentity() : walked.last().identity);
     m_queue->start(row, ann);
     QCOMPARE(m_uploader->jobs.size(), swapped ? 0 : 1);
     QCOMPARE(m_queue->record(row).problem, swapped ? FileProblem::Replaced : FileProblem::None);
@@ -479,7 +474,7 @@ void tst_UploadQueue::walkedFileSwappedAfterTheWalk()
 
 void tst_UploadQueue::damagedImageCanBeSent_data()
 {
-    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("format"); // of a picture cut in half
     QTest::addColumn<QList<int>>("counts"); // waiting, damaged, unusable
     QTest::addColumn<int>("sent");          // by Upload All
 
@@ -489,7 +484,7 @@ void tst_UploadQueue::damagedImageCanBeSent_data()
 }
 
 // Like a picture too large to preview, a damaged one can be sent as it is, as long as its
-// decode gives a picture; the preview tells, and the summary counts it among the waiting.
+// decode gives a picture; the summary counts it among the waiting.
 void tst_UploadQueue::damagedImageCanBeSent()
 {
     QFETCH(QString, format);
@@ -498,22 +493,19 @@ void tst_UploadQueue::damagedImageCanBeSent()
 
     QString file = m_image;
     if (!format.isEmpty()) {
-        QImage noise(64, 48, QImage::Format_RGB32);
-        for (int y = 0; y < noise.height(); ++y)
-            for (int x = 0; x < noise.width(); ++x)
-                noise.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) & 0xFF));
-        file = m_dir->filePath(QStringLiteral("cut.") + format.toLower());
-        QVERIFY(noise.save(file, format.toLatin1().constData()));
-        QFile cut(file);
-        QVERIFY(cut.resize(cut.size() / 2));
+        QImage picture(64, 48, QImage::Format_RGB32);
+        for (int i = 0; i < picture.width() * picture.height(); ++i)
+            picture.setPixel(i % 64, i / 64, qRgb(i * 7, i * 13, i * 29));
+        file = m_dir->filePath(QStringLiteral("cut"));
+        QVERIFY(picture.save(file, format.toLatin1().constData()));
+        QVERIFY(QFile(file).resize(QFileInfo(file).size() / 2));
     }
     QSignalSpy previews(m_queue.get(), &UploadQueue::previewChanged);
     const int row = m_queue->add(file, false);
     QVERIFY(previews.wait());
     const QueueCounts now = m_queue->counts();
     QCOMPARE((QList<int>{now.waiting, now.damaged, now.unusable}), counts);
-    // Told on the row even when nothing of it can be used.
-    QCOMPARE(m_queue->record(row).damage != ImageDamage::None, !format.isEmpty());
+    QCOMPARE(m_queue->record(row).damage != ImageDamage::None, !format.isEmpty()); // told even when unusable
     m_queue->startAll(ann);
     QCOMPARE(m_uploader->jobs.size(), sent);
 }
