@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "testutil.h"
+#include "base/earlyanswer.h"
 #include "base/reply.h"
 
 class tst_Reply : public QObject
@@ -15,6 +16,8 @@ private slots:
     void decoding_data();
     void decoding();
     void inflationIsBounded();
+    void earlyAnswer_data();
+    void earlyAnswer();
 };
 
 void tst_Reply::outcome_data()
@@ -87,6 +90,39 @@ void tst_Reply::inflationIsBounded()
     const QByteArray body = tarvello::decodedReplyBody(bomb, "gzip");
     QVERIFY(body.size() < 20 * 1024 * 1024);
     QVERIFY(!tarvello::linkFromReply(body));
+}
+
+void tst_Reply::earlyAnswer_data()
+{
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<int>("status"); // 0: no answer yet
+    QTest::addColumn<QByteArray>("body");
+
+    const QByteArray head = "HTTP/1.1 403 Forbidden\r\nContent-Length: 12\r\n\r\n";
+    QTest::newRow("whole") << head + "error: login" << false << 403 << QByteArray("error: login");
+    QTest::newRow("body still coming") << head + "error" << false << 0 << QByteArray();
+    QTest::newRow("body cut by the close") << head + "error" << true << 403 << QByteArray("error");
+    QTest::newRow("head still coming") << QByteArray("HTTP/1.1 403 Forbidden\r\nContent-") << true << 0 << QByteArray();
+    QTest::newRow("after a 100 Continue") << "HTTP/1.1 100 Continue\r\n\r\n" + head + "error: login" << false << 403
+                                          << QByteArray("error: login");
+    QTest::newRow("chunked") << QByteArray("HTTP/1.1 413 Too Large\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                           "6\r\nerror:\r\n5\r\n big\n\r\n0\r\n\r\n")
+                             << false << 413 << QByteArray("error: big\n");
+    QTest::newRow("until the close") << QByteArray("HTTP/1.0 500 Oops\r\n\r\nboom") << true << 500 << QByteArray("boom");
+    QTest::newRow("not HTTP") << QByteArray("SSH-2.0-OpenSSH\r\n\r\n") << true << 0 << QByteArray();
+}
+
+void tst_Reply::earlyAnswer()
+{
+    QFETCH(QByteArray, raw);
+    QFETCH(bool, closed);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    const auto answer = tarvello::readEarlyAnswer(raw, closed);
+    QCOMPARE(answer ? answer->status : 0, status);
+    if (answer)
+        QCOMPARE(answer->body, body);
 }
 
 QTEST_GUILESS_MAIN(tst_Reply)

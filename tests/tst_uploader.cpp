@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -35,6 +36,8 @@ private slots:
     void fifoIsNotRead();
     void caFileIsNotHeldOn_data();
     void caFileIsNotHeldOn();
+    void earlyAnswer_data();
+    void earlyAnswer();
 
 private:
     // Runs one upload against the peer and returns its outcome, or nothing if it never finished.
@@ -70,7 +73,13 @@ std::optional<UploadResult> tst_Uploader::run(Uploader &uploader, int row, const
     auto *reply = started.first().at(1).value<QNetworkReply *>();
     if (!reply->isFinished() && !QSignalSpy(reply, &QNetworkReply::finished).wait(5000))
         return std::nullopt;
-    return uploader.finish(reply);
+    QSignalSpy concluded(&uploader, &Uploader::concluded);
+    const UploadResult result = uploader.finish(reply);
+    if (result.kind != UploadResult::Kind::None)
+        return result;
+    if (concluded.isEmpty() && !concluded.wait(5000))
+        return std::nullopt;
+    return concluded.first().at(1).value<UploadResult>();
 }
 
 void tst_Uploader::outcome_data()
@@ -276,6 +285,69 @@ void tst_Uploader::caFileIsNotHeldOn()
     const auto outcome = run(uploader, 0, {m_image, QString(), QString(), QString(), nullptr, nullptr});
     QVERIFY(outcome);
     QVERIFY(!outcome->showsAnswer());
+}
+
+void tst_Uploader::earlyAnswer_data()
+{
+    QTest::addColumn<int>("side"); // of a noisy picture, so its file is about 4 × side² bytes
+    QTest::addColumn<QString>("peer");
+    QTest::addColumn<QString>("details"); // what the tooltip holds
+
+    const QString refused = QStringLiteral("HTTP status: 403 Error\nThe host said: error: wrong password");
+    QTest::newRow("11 KB, closed at once") << 50 << "answers, closes" << refused;
+    QTest::newRow("150 KB, closed at once") << 200 << "answers, closes" << refused;
+    QTest::newRow("4 MB, closed at once") << 1000 << "answers, closes" << refused;
+    QTest::newRow("4 MB, read to the end") << 1000 << "answers, reads on" << refused;
+    QTest::newRow("4 MB, closed without a word") << 1000 << "closes" << "connection"; // reset or closed, as the timing has it
+}
+
+// A peer that refuses from the headers and closes before the body is in: the user reads its
+// answer, as curl shows it, not a broken connection.
+void tst_Uploader::earlyAnswer()
+{
+    QFETCH(int, side);
+    QFETCH(QString, peer);
+    QFETCH(QString, details);
+
+    QImage noise(side, side, QImage::Format_ARGB32);
+    quint32 seed = 1;
+    for (int y = 0; y < side; ++y) {
+        auto *line = reinterpret_cast<quint32 *>(noise.scanLine(y));
+        for (int x = 0; x < side; ++x)
+            line[x] = seed = seed * 1664525u + 1013904223u;
+    }
+    const QString file = m_dir.filePath(QStringLiteral("noise%1.png").arg(side));
+    QVERIFY(noise.save(file));
+
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    QList<QByteArray> heads;
+    connect(&server, &QTcpServer::newConnection, this, [&] {
+        QTcpSocket *socket = server.nextPendingConnection();
+        auto received = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::readyRead, socket, [&heads, socket, received, peer] {
+            const bool answered = received->contains("\r\n\r\n");
+            *received += socket->readAll();
+            if (answered || !received->contains("\r\n\r\n"))
+                return;
+            heads.append(received->left(received->indexOf("\r\n\r\n")));
+            if (peer != QLatin1String("closes"))
+                socket->write(CaptureServer::httpResponse("error: wrong password\n", 403));
+            socket->flush();
+            if (peer != QLatin1String("answers, reads on"))
+                socket->close();
+        });
+    });
+    qputenv("TARVELLO_HOST", "127.0.0.1:" + QByteArray::number(server.serverPort()));
+    Uploader uploader(&m_manager);
+    const auto outcome = run(uploader, 0, {file, QString(), QStringLiteral("ann"), QStringLiteral("nope"), nullptr, nullptr});
+    QVERIFY(outcome);
+    QVERIFY(!outcome->showsAnswer());
+    QVERIFY2(tarvello::resultDetails(*outcome).contains(details), qPrintable(tarvello::resultDetails(*outcome)));
+    // Asked again, the host gets the same head, and never the picture.
+    for (const QByteArray &head : std::as_const(heads))
+        QCOMPARE(head.split('\n').first(), heads.first().split('\n').first());
+    QCOMPARE(uploader.pending(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_Uploader)

@@ -18,6 +18,9 @@ namespace tarvello {
 
 namespace {
 
+// How long a host that broke the connection is given to say why.
+constexpr int maxAskingMs = 10000;
+
 // A file of certificates to trust is a few hundred KB; anything larger is not read at all.
 constexpr qint64 maxCaFileBytes = qint64(4) << 20;
 
@@ -78,7 +81,7 @@ void Uploader::send(int row, const UploadJob &job)
 {
     const QFileInfo info(job.file);
     QNetworkReply *reply = nullptr;
-    Running running{row, {}, false, job.custom, UploadResult::Kind::None};
+    Running running{row, {}, false, job.custom, UploadResult::Kind::None, {}, "POST", 0};
     if (job.custom) {
         const PreparedRequest &prepared = job.custom->request;
         auto *body = job.source ? new UploadBody(prepared.head, job.source, prepared.tail)
@@ -91,6 +94,9 @@ void Uploader::send(int row, const UploadJob &job)
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
         reply = m_manager->sendCustomRequest(request, prepared.method, body);
         body->setParent(reply);
+        running.request = request;
+        running.method = prepared.method;
+        running.bodySize = body->size();
         running.secrets = prepared.secrets;
         running.tls = prepared.url.scheme() == QLatin1String("https");
     } else {
@@ -114,6 +120,8 @@ void Uploader::send(int row, const UploadJob &job)
             request.setSslConfiguration(tlsConfiguration());
         reply = m_manager->post(request, body);
         body->setParent(reply);
+        running.request = request;
+        running.bodySize = body->size();
 
         // A host may echo the address, which carries the login; neither it nor the password may show.
         running.secrets.append(job.password);
@@ -176,7 +184,42 @@ UploadResult Uploader::finish(QNetworkReply *reply)
     // The built-in request asks for gzip or deflate, and Qt leaves such bodies to us; for a custom
     // destination Qt asks, and inflates them itself.
     const QByteArray body = running.custom ? raw : decodedReplyBody(raw, reply->rawHeader("Content-Encoding"));
-    return resultOf(reply, running, body);
+    const UploadResult result = resultOf(reply, running, body);
+    if (ask(reply, running, result))
+        return {};
+    return result;
+}
+
+bool Uploader::ask(QNetworkReply *reply, const Running &running, const UploadResult &broken)
+{
+    // Only a connection that broke under us before any answer came may have swallowed one.
+    const bool cut = reply->error() == QNetworkReply::RemoteHostClosedError
+            || reply->error() == QNetworkReply::UnknownNetworkError;
+    if (running.abortedAs != UploadResult::Kind::None || !cut
+        || reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+        return false;
+    auto *probe = new AnswerProbe(running.request, running.method, running.bodySize, this);
+    const int row = running.row;
+    m_asking.insert(row, {probe, broken, running.secrets});
+    connect(probe, &AnswerProbe::ended, this, [this, row] { conclude(row, m_asking.take(row)); });
+    // A host that refused answers at once; one that waits for the body would take it.
+    probe->start(std::min(transferTimeoutMs(), maxAskingMs));
+    return true;
+}
+
+void Uploader::conclude(int row, Asking asking)
+{
+    asking.probe->deleteLater();
+    UploadResult result = asking.broken;
+    // Only a refusal explains the broken connection; anything else leaves it as it was.
+    if (const auto &answer = asking.probe->answer(); answer && answer->status >= 400) {
+        result.kind = UploadResult::Kind::Failed;
+        result.error = TransferError::None;
+        const QByteArray body = answer->body.left(maxAnswerBytes);
+        result.host = hostAnswer(answer->status, answer->reasonPhrase,
+                                 decodedReplyBody(body, answer->contentEncoding), asking.secrets);
+    }
+    emit concluded(row, result);
 }
 
 UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, const QByteArray &body) const
@@ -239,6 +282,16 @@ UploadResult Uploader::resultOf(QNetworkReply *reply, const Running &running, co
     return result;
 }
 
+void Uploader::stopAsking(int row)
+{
+    Asking asking = m_asking.take(row);
+    asking.probe->stop();
+    asking.probe->deleteLater();
+    UploadResult result;
+    result.kind = UploadResult::Kind::Stopped;
+    emit concluded(row, result);
+}
+
 bool Uploader::cancel(int row)
 {
     bool dropped = false;
@@ -258,6 +311,8 @@ bool Uploader::cancel(int row)
     // Aborting finishes the reply at once, and that reaches finish() before we return.
     if (running)
         abortAs(running, UploadResult::Kind::Stopped);
+    if (m_asking.contains(row))
+        stopAsking(row);
     return dropped;
 }
 
@@ -271,6 +326,9 @@ QList<int> Uploader::cancelAll()
     const QList<QNetworkReply *> running = m_running.keys();
     for (QNetworkReply *reply : running)
         abortAs(reply, UploadResult::Kind::Stopped);
+    const QList<int> asking = m_asking.keys();
+    for (int row : asking)
+        stopAsking(row);
     return dropped;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFuture>
 #include <QHash>
+#include <QNetworkRequest>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QObject>
@@ -12,6 +13,7 @@
 #include <memory>
 
 #include "base/customrequest.h"
+#include "base/earlyanswer.h"
 #include "base/destination.h"
 #include "base/uploadresult.h"
 
@@ -57,7 +59,9 @@ public:
 
     // Queues an upload; it goes on the wire as soon as fewer than maxInFlight are.
     virtual void enqueue(int row, const UploadJob &job);
-    // How the upload of a reply that has finished ended. The reply is released.
+    // How the upload of a reply that has finished ended. The reply is released. A result of kind
+    // None means the end is not known yet: the host is asked for an answer that a broken
+    // connection swallowed, and concluded() brings the row's result.
     virtual UploadResult finish(QNetworkReply *reply);
     // Stops the row's upload. A queued one is dropped, never to start: returns true. A running one
     // is aborted, and finishes at once, as Stopped, before this returns.
@@ -65,8 +69,8 @@ public:
     // Drops every queued upload, then aborts every running one (each finishes at once, as Stopped).
     // Returns the rows of the dropped ones.
     virtual QList<int> cancelAll();
-    // Uploads queued or on the wire.
-    virtual int pending() const { return int(m_waiting.size()) + m_onWire; }
+    // Uploads queued, on the wire or waiting for their answer.
+    virtual int pending() const { return int(m_waiting.size()) + m_onWire + int(m_asking.size()); }
 
     // Qt itself keeps six connections to a host; queueing here keeps the timeouts honest.
     static constexpr int maxInFlight = 6;
@@ -76,6 +80,8 @@ signals:
     void started(int row, QNetworkReply *reply);
     // Part of the row's body has been sent, 0 to 1.
     void progress(int row, double sent);
+    // The result of a row whose finish() had none yet.
+    void concluded(int row, const tarvello::UploadResult &result);
 
 private:
     struct Running
@@ -85,6 +91,17 @@ private:
         bool tls = false;
         std::shared_ptr<const CustomUpload> custom;
         UploadResult::Kind abortedAs = UploadResult::Kind::None; // why we ended it ourselves
+        // As it was sent, to ask again for an answer the connection lost.
+        QNetworkRequest request;
+        QByteArray method;
+        qint64 bodySize = 0;
+    };
+    // A broken upload whose host is being asked for the answer it may have given.
+    struct Asking
+    {
+        AnswerProbe *probe;
+        UploadResult broken; // the result when the host says nothing
+        QStringList secrets;
     };
 
     void abortAs(QNetworkReply *reply, UploadResult::Kind kind);
@@ -93,12 +110,16 @@ private:
     void watch(QNetworkReply *reply, const Running &running);
     QSslConfiguration tlsConfiguration();
     UploadResult resultOf(QNetworkReply *reply, const Running &running, const QByteArray &body) const;
+    bool ask(QNetworkReply *reply, const Running &running, const UploadResult &broken);
+    void conclude(int row, Asking asking);
+    void stopAsking(int row);
 
     QNetworkAccessManager *m_manager;
     QString m_caFile;
     QFuture<QList<QSslCertificate>> m_caCertificates;
     QQueue<QPair<int, UploadJob>> m_waiting;
     QHash<QNetworkReply *, Running> m_running;
+    QHash<int, Asking> m_asking;
     int m_onWire = 0;
 };
 

@@ -32,6 +32,7 @@ UploadQueue::UploadQueue(QVector<imgobj> &entries, QNetworkAccessManager *manage
     }
     connect(m_uploader, &Uploader::started, this, &UploadQueue::uploadStarted);
     connect(m_uploader, &Uploader::progress, this, &UploadQueue::uploadProgressed);
+    connect(m_uploader, &Uploader::concluded, this, &UploadQueue::finish);
     connect(m_edits, &EditQueue::finished, this, &UploadQueue::editFinished);
     connect(m_previews, &PreviewLoader::loaded, this, &UploadQueue::previewLoaded);
 }
@@ -288,7 +289,10 @@ void UploadQueue::replyFinished(int row)
 {
     if (row < 0 || row >= m_entries.size() || !m_entries.at(row).reply)
         return;
-    finish(row, m_uploader->finish(std::exchange(m_entries[row].reply, nullptr)));
+    const UploadResult result = m_uploader->finish(std::exchange(m_entries[row].reply, nullptr));
+    // Without a result yet, the uploader concludes the row later.
+    if (result.kind != UploadResult::Kind::None)
+        finish(row, result);
 }
 
 void UploadQueue::finish(int row, const UploadResult &result)
