@@ -56,7 +56,7 @@ int main(int argc, char **argv)
         std::cerr << "tarvello-host: " << problem << "\n";
         return 1;
     }
-    host::Server server(options, store, accounts);
+    host::Server server(options, store, accounts, log);
     if (!server.start(&problem)) {
         std::cerr << "tarvello-host: " << problem << "\n";
         return 1;

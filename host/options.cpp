@@ -28,6 +28,9 @@ std::string usageText()
            "                         (default 16; 0 for none, e.g. behind a reverse proxy)\n"
            "  --min-rate BYTES       slowest average rate an answer may be read at, after\n"
            "                         --header-timeout seconds of grace (default 4096)\n"
+           "  --min-upload-rate BYTES\n"
+           "                         slowest average rate a request body may arrive at,\n"
+           "                         after --header-timeout seconds of grace (default 4096)\n"
            "  --linger-time S        seconds a refused upload's body is still read and\n"
            "                         thrown away, so its client gets the answer (default 10)\n"
            "  --linger-size BYTES    how much of it at most (default twice --max-size)\n"
@@ -95,6 +98,7 @@ ParsedOptions parseOptions(const std::vector<std::string> &arguments)
         {"--max-connections", number(&o.maxConnections, 1, 100000)},
         {"--max-per-address", number(&o.maxPerAddress, 0, 100000)},
         {"--min-rate", number(&o.minRate, 1, 1u << 30)},
+        {"--min-upload-rate", number(&o.minUploadRate, 1, 1u << 30)},
         {"--linger-time", number(&o.lingerTime, 0, 3600)},
         {"--linger-size", number(&o.lingerSize, 0, uint64_t(1) << 40)},
         {"--login-tries", number(&o.loginTries, 1, 1000000)},

@@ -26,6 +26,9 @@ struct Options
     // An answer must be read at this many bytes a second on average, after a header timeout's
     // grace, or its connection is cut.
     unsigned minRate = 4096;
+    // A request body must arrive at this many bytes a second on average, after a header
+    // timeout's grace, or its connection is cut.
+    unsigned minUploadRate = 4096;
     // A refused upload's remaining body is read and thrown away for this long, and up to this
     // many bytes (0: twice --max-size), so that the client is still reading when it comes to
     // look at the answer.

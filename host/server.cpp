@@ -6,6 +6,7 @@
 #include "linger.h"
 #include "login.h"
 #include "multipart.h"
+#include "pace.h"
 #include "page.h"
 #include "store.h"
 #include "sxcu.h"
@@ -47,7 +48,7 @@ const char pagePolicy[] = "default-src 'none'; img-src 'self'; style-src 'self';
                           "form-action 'self'; frame-ancestors 'none'";
 
 // A connection's deadline: its next request's headers must arrive by it, then the whole request,
-// then the whole answer.
+// then the whole answer. Bodies and answers must also keep their pace as they go.
 struct Tracked
 {
     int fd = -1;
@@ -56,6 +57,15 @@ struct Tracked
     Clock::time_point answerDeadline; // the last answer must be read by then
     bool cut = false;
     uint64_t linger = 0; // bytes of a refused body still to be read and thrown away at close
+
+    bool receiving = false; // a body the host takes is arriving
+    uint64_t bodyBytes = 0;
+    Pace bodyPace;
+
+    uint64_t answerBytes = 0; // 0: no answer is under way
+    uint64_t answerAckedBefore = 0; // what the peer had acknowledged when it began
+    bool answerHandedOver = false; // all of it is with the kernel
+    Pace answerPace;
 };
 
 std::string formatAddress(const sockaddr *address)
@@ -353,13 +363,14 @@ struct Server::Private
     std::condition_variable wake;
     bool stopping = false;
     std::thread watchdog;
+    std::function<void(const std::string &)> log;
 
     ConnectionCounter counter;
     LoginBrake brake;
     Linger linger;
 
-    Private(const Options &o, Store &s, const Accounts &a)
-        : options(o), store(s), accounts(a), counter(o.maxConnections, o.maxPerAddress),
+    Private(const Options &o, Store &s, const Accounts &a, std::function<void(const std::string &)> l)
+        : options(o), store(s), accounts(a), log(std::move(l)), counter(o.maxConnections, o.maxPerAddress),
           brake(LoginBrake::Rules{o.loginTries, o.accountTries})
     {
     }
@@ -374,8 +385,11 @@ struct Server::Private
     void setDeadline(MHD_Connection *connection, Clock::duration timeout);
     void answered(MHD_Connection *connection);
     void answerDeadline(MHD_Connection *connection, uint64_t bytes);
+    void receiveBody(MHD_Connection *connection);
+    void bodyArrived(MHD_Connection *connection, size_t bytes, bool last);
     void lingerAfter(MHD_Connection *connection, uint64_t bytes);
     void watch();
+    bool keepsPace(Tracked &connection, Clock::time_point now);
     std::string linkBase(MHD_Connection *connection) const;
     std::string clientOf(MHD_Connection *connection) const;
 
@@ -468,8 +482,11 @@ void Server::Private::setDeadline(MHD_Connection *connection, Clock::duration ti
 void Server::Private::answered(MHD_Connection *connection)
 {
     std::lock_guard<std::mutex> lock(trackedMutex);
-    if (Tracked *tracked = trackedOf(connection))
+    if (Tracked *tracked = trackedOf(connection)) {
         tracked->deadline = std::max(Clock::now() + std::chrono::seconds(options.headerTimeout), tracked->answerDeadline);
+        tracked->receiving = false;
+        tracked->answerHandedOver = true;
+    }
 }
 
 // A reader too slow for the answer's size would hold its connection (and the image's file) for
@@ -478,9 +495,40 @@ void Server::Private::answerDeadline(MHD_Connection *connection, uint64_t bytes)
 {
     std::lock_guard<std::mutex> lock(trackedMutex);
     if (Tracked *tracked = trackedOf(connection)) {
-        tracked->answerDeadline = Clock::now() + std::chrono::seconds(options.headerTimeout)
+        const Clock::time_point now = Clock::now();
+        tracked->answerDeadline = now + std::chrono::seconds(options.headerTimeout)
             + std::chrono::milliseconds(bytes * 1000 / options.minRate);
         tracked->deadline = tracked->answerDeadline;
+        // Checked as it goes too, or a reader could take nothing for most of that time.
+        if (bytes > 0 && acknowledgedBytes(tracked->fd, &tracked->answerAckedBefore)) {
+            tracked->answerBytes = bytes;
+            tracked->answerHandedOver = false;
+            tracked->answerPace = Pace(now, std::chrono::seconds(options.headerTimeout), options.minRate);
+        } else {
+            tracked->answerBytes = 0;
+        }
+    }
+}
+
+// A body accepted for reading: a client sending a byte now and then would otherwise hold its
+// connection until the request's deadline, and enough of them shut everyone else out.
+void Server::Private::receiveBody(MHD_Connection *connection)
+{
+    std::lock_guard<std::mutex> lock(trackedMutex);
+    if (Tracked *tracked = trackedOf(connection)) {
+        tracked->receiving = true;
+        tracked->bodyBytes = 0;
+        tracked->bodyPace = Pace(Clock::now(), std::chrono::seconds(options.headerTimeout), options.minUploadRate);
+    }
+}
+
+void Server::Private::bodyArrived(MHD_Connection *connection, size_t bytes, bool last)
+{
+    std::lock_guard<std::mutex> lock(trackedMutex);
+    if (Tracked *tracked = trackedOf(connection)) {
+        tracked->bodyBytes += bytes;
+        if (last)
+            tracked->receiving = false;
     }
 }
 
@@ -500,7 +548,7 @@ void Server::Private::watch()
         wake.wait_for(lock, std::chrono::milliseconds(200));
         const Clock::time_point now = Clock::now();
         for (Tracked *connection : tracked) {
-            if (!connection->cut && connection->deadline < now) {
+            if (!connection->cut && (connection->deadline < now || !keepsPace(*connection, now))) {
                 // An answer not yet read is reset, so that what the kernel still holds of it
                 // is dropped rather than sent on at the reader's pace.
                 int unsent = 0;
@@ -513,6 +561,36 @@ void Server::Private::watch()
             }
         }
     }
+}
+
+// Whether the body arriving and the answer going out keep their pace; says why not in the log.
+bool Server::Private::keepsPace(Tracked &connection, Clock::time_point now)
+{
+    if (connection.receiving && connection.bodyPace.behind(connection.bodyBytes, now)) {
+        if (log)
+            log("cut off " + connection.client + ": its request body came at "
+                + std::to_string(connection.bodyPace.rateOf(connection.bodyBytes, now))
+                + " bytes/s, slower than --min-upload-rate");
+        return false;
+    }
+    if (connection.answerBytes == 0)
+        return true;
+    uint64_t acknowledged = 0;
+    if (!acknowledgedBytes(connection.fd, &acknowledged))
+        return true;
+    const uint64_t taken = acknowledged - std::min(acknowledged, connection.answerAckedBefore);
+    int unsent = 0;
+    if (taken >= connection.answerBytes
+        || (connection.answerHandedOver && ::ioctl(connection.fd, SIOCOUTQ, &unsent) == 0 && unsent == 0)) {
+        connection.answerBytes = 0; // read to its end (or it had no body: HEAD)
+        return true;
+    }
+    if (!connection.answerPace.behind(taken, now))
+        return true;
+    if (log)
+        log("cut off " + connection.client + ": it read its answer at "
+            + std::to_string(connection.answerPace.rateOf(taken, now)) + " bytes/s, slower than --min-rate");
+    return false;
 }
 
 std::string Server::Private::linkBase(MHD_Connection *connection) const
@@ -554,6 +632,7 @@ MHD_Result Server::Private::handle(MHD_Connection *connection, const char *url, 
     if (!*state)
         return route(connection, url, method, state);
     auto *request = static_cast<RequestState *>(*state);
+    bodyArrived(connection, *size, *size == 0);
     if (*size > 0) {
         request->take(data, *size);
         *size = 0;
@@ -657,6 +736,7 @@ MHD_Result Server::Private::startUpload(MHD_Connection *connection, const char *
     if (const Refusal refusal = checkUploadHeaders(connection, &boundary))
         return refuseEarly(connection, refusal);
     request->reader = std::make_unique<MultipartReader>(boundary, request);
+    receiveBody(connection);
     return MHD_YES;
 }
 
@@ -704,6 +784,7 @@ MHD_Result Server::Private::startUploaderForm(MHD_Connection *connection, void *
                                                  + std::string(uploaderFilePath)});
     if (declaredLength(connection) > maxFormBytes)
         return refuseEarly(connection, {413, "the form is larger than this host takes"});
+    receiveBody(connection);
     return MHD_YES;
 }
 
@@ -802,8 +883,9 @@ MHD_Result Server::Private::serveIndex(MHD_Connection *connection)
                    {"Cache-Control", "no-cache"}});
 }
 
-Server::Server(const Options &options, Store &store, const Accounts &accounts)
-    : d(std::make_unique<Private>(options, store, accounts))
+Server::Server(const Options &options, Store &store, const Accounts &accounts,
+               std::function<void(const std::string &)> log)
+    : d(std::make_unique<Private>(options, store, accounts, std::move(log)))
 {
 }
 

@@ -3,6 +3,7 @@
 #include "options.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,7 +16,9 @@ class Store;
 class Server
 {
 public:
-    Server(const Options &options, Store &store, const Accounts &accounts);
+    // `log` gets a line for each connection cut off for its pace.
+    Server(const Options &options, Store &store, const Accounts &accounts,
+           std::function<void(const std::string &)> log = {});
     ~Server();
     Server(const Server &) = delete;
     Server &operator=(const Server &) = delete;

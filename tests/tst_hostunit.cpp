@@ -17,6 +17,7 @@
 #include "login.h"
 #include "multipart.h"
 #include "options.h"
+#include "pace.h"
 #include "page.h"
 #include "store.h"
 #include "sxcu.h"
@@ -73,6 +74,8 @@ private slots:
     void addresses();
     void brake_data();
     void brake();
+    void pace_data();
+    void pace();
     void basicLogin_data();
     void basicLogin();
     void password_data();
@@ -117,6 +120,8 @@ void tst_HostUnit::options_data()
     QTest::newRow("help") << QStringList{"--port", "1", "--help"} << int(host::ParsedOptions::Help) << 0 << QString();
     QTest::newRow("version") << QStringList{"--port", "1", "--version"} << int(host::ParsedOptions::Version) << 0 << QString();
     QTest::newRow("min-rate 0") << QStringList{"--min-rate", "0"} << error << 0 << QString();
+    QTest::newRow("min-upload-rate 0") << QStringList{"--min-upload-rate", "0"} << error << 0 << QString();
+    QTest::newRow("min-upload-rate=") << QStringList{"--min-upload-rate=1"} << run << 8765 << QString();
     QTest::newRow("proxy not an address") << QStringList{"--trusted-proxy", "proxy.example"} << error << 0 << QString();
     QTest::newRow("proxy IPv6") << QStringList{"--trusted-proxy", "::1"} << run << 8765 << QString();
 }
@@ -406,6 +411,34 @@ void tst_HostUnit::addresses()
     counter.remove(a);
     QVERIFY(counter.admits("c"));
     QVERIFY(counter.admits(a));
+}
+
+void tst_HostUnit::pace_data()
+{
+    QTest::addColumn<qint64>("elapsedMs");
+    QTest::addColumn<quint64>("bytes");
+    QTest::addColumn<quint64>("rate");
+    QTest::addColumn<bool>("behind");
+
+    // A grace of 10 s throughout.
+    QTest::newRow("nothing yet, within the grace") << qint64(9999) << quint64(0) << quint64(4096) << false;
+    QTest::newRow("exactly on time") << qint64(12000) << quint64(8192) << quint64(4096) << false;
+    QTest::newRow("one byte short") << qint64(12000) << quint64(8191) << quint64(4096) << true;
+    QTest::newRow("a phone at 20 KB/s, then a minute's pause") << qint64(90000) << quint64(30 * 20000) << quint64(4096) << false;
+    QTest::newRow("400 days at the largest rate do not wrap") << qint64(400) * 24 * 3600 * 1000 << ~quint64(0) - 1
+                                                             << (quint64(1) << 30) << true;
+}
+
+// The average, not the last few seconds, decides; what is due never wraps round to little.
+void tst_HostUnit::pace()
+{
+    QFETCH(qint64, elapsedMs);
+    QFETCH(quint64, bytes);
+    QFETCH(quint64, rate);
+    QFETCH(bool, behind);
+    const host::Pace::Clock::time_point start{};
+    const host::Pace pace(start, std::chrono::seconds(10), rate);
+    QCOMPARE(pace.behind(bytes, start + std::chrono::milliseconds(elapsedMs)), behind);
 }
 
 void tst_HostUnit::brake_data()
