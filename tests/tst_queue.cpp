@@ -232,7 +232,7 @@ void tst_Queue::drops_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("emitted"); // relative to the tree
     QTest::addColumn<bool>("accepted");
-    QTest::addColumn<int>("ordered"); // leading emissions that follow the URLs' order; a folder's are unsorted
+    QTest::addColumn<int>("ordered"); // leading emissions in the order given: URLs, a folder's in natural order
 
     // tree/a.png, tree/sub/b.jpg, tree/sub/readme.txt, tree/.hidden.png, lone.png
     const QString root = m_dir.filePath(QStringLiteral("tree"));
@@ -253,7 +253,7 @@ void tst_Queue::drops_data()
                                << QStringList{"lone.png", "a.png"} << true << 2;
     // In a folder only images count; a file dropped on its own is queued whatever it is.
     QTest::newRow("nested folder") << QList<QUrl>{local("sub")} << QString()
-                                   << QStringList{"sub/b.jpg"} << true << 0;
+                                   << QStringList{"sub/b.jpg"} << true << 1;
     QTest::newRow("folder then file") << QList<QUrl>{local("sub"), local("lone.png")} << QString()
                                       << QStringList{"sub/b.jpg", "lone.png"} << true << 2;
     QTest::newRow("text file on its own") << QList<QUrl>{local("sub/readme.txt")} << QString()
@@ -269,11 +269,11 @@ void tst_Queue::drops_data()
     QFile::link(root + QStringLiteral("/a.png"), links + QStringLiteral("/out2.png"));
     QFile::link(root + QStringLiteral("/sub"), links + QStringLiteral("/far"));
     QTest::newRow("links stay inside") << QList<QUrl>{local("links")} << QString()
-                                       << QStringList{"links/in.png", "links/real/in.png"} << true << 0;
+                                       << QStringList{"links/in.png", "links/real/in.png"} << true << 2;
     // Dropping the whole tree brings links/out2.png inside: it leads to tree/a.png.
     QTest::newRow("file then folder") << QList<QUrl>{local("lone.png"), QUrl::fromLocalFile(root)} << QString()
-                                      << QStringList{"lone.png", "a.png", "lone.png", "sub/b.jpg", "links/in.png",
-                                                     "links/real/in.png", "links/out2.png"} << true << 1;
+                                      << QStringList{"lone.png", "a.png", "lone.png", "links/in.png", "links/out2.png",
+                                                     "links/real/in.png", "sub/b.jpg"} << true << 7;
     QTest::newRow("empty folder") << QList<QUrl>{local("empty")} << QString() << QStringList{} << true << 0;
     QTest::newRow("web url") << QList<QUrl>{QUrl(QStringLiteral("http://example.org/x.png"))} << QString()
                              << QStringList{} << true << 0;

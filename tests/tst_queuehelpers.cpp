@@ -1,9 +1,12 @@
 // The helpers behind the queue's everyday messages: why a file cannot be used, the summary line,
-// and the open dialog's filter and folder.
+// the open dialog's filter and folder, the folder walk, and damaged images.
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,6 +17,9 @@
 #include "base/browse.h"
 #include "base/fileproblem.h"
 #include "base/folderwalk.h"
+#include "base/image.h"
+#include "base/imagedamage.h"
+#include "base/regularfile.h"
 #include "gui/texts.h"
 #include "testutil.h"
 
@@ -32,6 +38,13 @@ private slots:
     void browseStartFolder();
     void walkStopsBetweenImages();
     void walkCountsNamesItCannotRead();
+    void walkOrder_data();
+    void walkOrder();
+    void walkHandsOverWhatItChecked_data();
+    void walkHandsOverWhatItChecked();
+    void damagedImages_data();
+    void damagedImages();
+    void mimeTypeOfWhatWasOpened();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -98,13 +111,16 @@ void tst_QueueHelpers::fileProblems()
 
 void tst_QueueHelpers::summary_data()
 {
-    QTest::addColumn<QList<int>>("counts"); // uploaded, failed, uploading, waiting
+    QTest::addColumn<QList<int>>("counts"); // uploaded, failed, uploading, waiting, unusable, damaged
     QTest::addColumn<QString>("text");
 
     QTest::newRow("empty queue") << QList<int>{0, 0, 0, 0} << "";
     QTest::newRow("all waiting") << QList<int>{0, 0, 0, 3} << "3 waiting";
     QTest::newRow("mixed") << QList<int>{2, 1, 1, 2} << "2 uploaded, 1 failed, 1 uploading, 2 waiting";
     QTest::newRow("done") << QList<int>{2, 0, 0, 0} << "2 uploaded";
+    // A damaged image can still be sent: it waits, told apart, and is not one that cannot be used.
+    QTest::newRow("damaged among the waiting") << QList<int>{0, 0, 0, 3, 1, 2} << "3 waiting (2 damaged), 1 cannot be used";
+    QTest::newRow("unusable alone") << QList<int>{1, 0, 0, 0, 2, 0} << "1 uploaded, 2 cannot be used";
 }
 
 void tst_QueueHelpers::summary()
@@ -112,7 +128,9 @@ void tst_QueueHelpers::summary()
     QFETCH(QList<int>, counts);
     QFETCH(QString, text);
 
-    QCOMPARE(tarvello::summaryText({counts.at(0), counts.at(1), counts.at(2), counts.at(3)}), text);
+    counts.resize(6);
+    QCOMPARE(tarvello::summaryText({counts.at(0), counts.at(1), counts.at(2), counts.at(3), counts.at(4), counts.at(5)}),
+             text);
 }
 
 void tst_QueueHelpers::browseFilter()
@@ -155,7 +173,7 @@ void tst_QueueHelpers::walkStopsBetweenImages()
         QFile::copy(path(QStringLiteral("notes.txt")), tree + QStringLiteral("/%1.txt").arg(i));
     int asked = 0;
     int visited = 0;
-    tarvello::walkImages(tree, [&](const QString &) { return ++visited > 0; }, [&] { return ++asked < 10; });
+    tarvello::walkImages(tree, [&](const tarvello::WalkedFile &) { return ++visited > 0; }, [&] { return ++asked < 10; });
     QCOMPARE(asked, 10);
     QCOMPARE(visited, 0);
 }
@@ -164,12 +182,164 @@ void tst_QueueHelpers::walkStopsBetweenImages()
 void tst_QueueHelpers::walkCountsNamesItCannotRead()
 {
     QStringList visited;
-    const int leftOut = tarvello::walkImages(path(QStringLiteral("latin1")), [&](const QString &file) {
-        visited.append(QFileInfo(file).fileName());
+    const int leftOut = tarvello::walkImages(path(QStringLiteral("latin1")), [&](const tarvello::WalkedFile &file) {
+        visited.append(QFileInfo(file.path).fileName());
         return true;
     });
     QCOMPARE(visited, QStringList{QStringLiteral("photo.jpg")});
     QCOMPARE(leftOut, 4); // three names here and one in a subfolder; a folder left out is not entered
+}
+
+void tst_QueueHelpers::walkOrder_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("order");
+
+    QTest::newRow("numbers by their value") << QStringList{"img10.png", "img2.png", "img1.png"}
+                                            << QStringList{"img1.png", "img2.png", "img10.png"};
+    QTest::newRow("case aside") << QStringList{"b.png", "C.png", "A.png"} << QStringList{"A.png", "b.png", "C.png"};
+    QTest::newRow("a folder's files, then its subfolders in order")
+            << QStringList{"sub10/a.png", "sub2/b10.png", "sub2/b9.png", "z.png"}
+            << QStringList{"z.png", "sub2/b9.png", "sub2/b10.png", "sub10/a.png"};
+}
+
+// As a file manager shows them, whatever order the folder lists them in.
+void tst_QueueHelpers::walkOrder()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, order);
+
+    QTemporaryDir dir;
+    for (const QString &file : files) {
+        QDir().mkpath(QFileInfo(dir.filePath(file)).path());
+        testutil::writeImage(dir.filePath(file), 2, 2);
+    }
+    QStringList walked;
+    tarvello::walkImages(dir.path(), [&](const tarvello::WalkedFile &file) {
+        walked.append(QDir(dir.path()).relativeFilePath(file.path));
+        return true;
+    });
+    QCOMPARE(walked, order);
+}
+
+void tst_QueueHelpers::walkHandsOverWhatItChecked_data()
+{
+    QTest::addColumn<QString>("leadsTo"); // what b.png is made to lead to: a link inside or outside, a copy
+    QTest::addColumn<bool>("during");     // while the walk is at a.png, after listing b.png
+    QTest::addColumn<bool>("handedOver");
+
+    QTest::newRow("unchanged") << "" << false << true;
+    QTest::newRow("a link to an image inside") << "inside" << false << true;
+    QTest::newRow("a link to an image outside") << "outside" << false << false;
+    QTest::newRow("swapped for a link outside during the walk") << "outside" << true << false;
+    QTest::newRow("another image put in its place during the walk") << "copy" << true << false;
+}
+
+// What the walk hands over is the file it opened and checked, under its identity; a name that led
+// elsewhere by the time it was opened is left out.
+void tst_QueueHelpers::walkHandsOverWhatItChecked()
+{
+    QFETCH(QString, leadsTo);
+    QFETCH(bool, during);
+    QFETCH(bool, handedOver);
+
+    QTemporaryDir dir;
+    QTemporaryDir outside;
+    const QString a = testutil::writeImage(dir.filePath(QStringLiteral("a.png")), 2, 2);
+    const QString b = testutil::writeImage(dir.filePath(QStringLiteral("b.png")), 3, 3);
+    const QString inside = testutil::writeImage(dir.filePath(QStringLiteral("c.png")), 4, 4);
+    const QString secret = testutil::writeImage(outside.filePath(QStringLiteral("secret.png")), 5, 5);
+    // Made beside, then renamed over b.png, so that b.png's inode is not free to be taken again.
+    const auto swap = [&] {
+        const QString next = outside.filePath(QStringLiteral("next"));
+        QVERIFY(leadsTo == QLatin1String("copy") ? QFile::copy(inside, next)
+                                                 : QFile::link(leadsTo == QLatin1String("inside") ? inside : secret, next));
+        QCOMPARE(::rename(QFile::encodeName(next).constData(), QFile::encodeName(b).constData()), 0);
+    };
+    if (!leadsTo.isEmpty() && !during)
+        swap();
+    QHash<QString, tarvello::FileIdentity> walked;
+    tarvello::walkImages(dir.path(), [&](const tarvello::WalkedFile &file) {
+        walked.insert(file.path, file.identity);
+        if (during && file.path == a)
+            swap();
+        return true;
+    });
+    QCOMPARE(walked.contains(b), handedOver);
+    if (handedOver)
+        QCOMPARE(walked.value(b), tarvello::fileIdentity(b)); // a link's target
+}
+
+void tst_QueueHelpers::damagedImages_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("damage");
+    QTest::addColumn<bool>("picture"); // whether the decode still gives one
+
+    QImage noise(96, 64, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRandomGenerator::global()->generate());
+    const auto encoded = [&noise](const char *format, bool progressive = false) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, format);
+        writer.setProgressiveScanWrite(progressive);
+        writer.write(noise);
+        return buffer.data();
+    };
+    const QByteArray jpeg = encoded("jpeg");
+    const QByteArray progressive = encoded("jpeg", true);
+    const QByteArray png = encoded("png");
+    QByteArray changed = png;
+    changed[changed.size() / 2] = char(changed.at(changed.size() / 2) ^ 0x5A);
+    const int none = int(tarvello::ImageDamage::None);
+    const int truncated = int(tarvello::ImageDamage::Truncated);
+    const int corrupt = int(tarvello::ImageDamage::Corrupt);
+
+    QTest::newRow("JPEG") << jpeg << none << true;
+    QTest::newRow("JPEG cut halfway") << jpeg.left(jpeg.size() / 2) << truncated << true;
+    QTest::newRow("JPEG without its end marker") << jpeg.chopped(2) << truncated << true;
+    // Phones append a video after the picture's end.
+    QTest::newRow("JPEG with more after its end") << jpeg + QByteArray(4000, '\xFF') + "ftypmp42" << none << true;
+    QTest::newRow("progressive JPEG cut in a later scan") << progressive.left(progressive.size() * 9 / 10)
+                                                          << truncated << true;
+    QTest::newRow("JPEG with a frame marker in its data")
+            << QByteArray(jpeg).replace(jpeg.size() / 2, 2, "\xFF\xC0") << corrupt << false;
+    QTest::newRow("PNG") << png << none << true;
+    QTest::newRow("PNG cut in its data") << png.left(png.size() / 2) << truncated << false;
+    QTest::newRow("PNG cut in its end chunk") << png.chopped(2) << truncated << true;
+    QTest::newRow("PNG with a byte changed") << changed << corrupt << false;
+}
+
+// Found while the preview is made, on the worker, without moving the reader.
+void tst_QueueHelpers::damagedImages()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, damage);
+    QFETCH(bool, picture);
+
+    QBuffer buffer(&content);
+    buffer.open(QIODevice::ReadOnly);
+    QCOMPARE(int(tarvello::imageDamage(buffer)), damage);
+    QCOMPARE(buffer.pos(), 0);
+    write(QStringLiteral("damaged"), content);
+    const tarvello::PreviewImage preview = tarvello::loadPreview(path(QStringLiteral("damaged")));
+    QCOMPARE(int(preview.damage), damage);
+    QCOMPARE(!preview.isNull(), picture);
+}
+
+// From the open file's content: not from its name, nor from what the name leads to by now.
+void tst_QueueHelpers::mimeTypeOfWhatWasOpened()
+{
+    QTemporaryDir dir;
+    const QString file = testutil::writeImage(dir.filePath(QStringLiteral("p.jpg")), 4, 4, Qt::red, "PNG");
+    QFile opened;
+    QVERIFY(tarvello::openRegularFile(opened, file));
+    QVERIFY(QFile::remove(file));
+    QVERIFY(QFile::copy(path(QStringLiteral("notes.txt")), file));
+    QCOMPARE(tarvello::contentMimeType(opened), QByteArray("image/png"));
+    QCOMPARE(opened.pos(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_QueueHelpers)

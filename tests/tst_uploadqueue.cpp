@@ -1,11 +1,15 @@
 // The queue's rules on their own, without a window: an uploader stands in for the network.
 
+#include <QFileInfo>
 #include <QNetworkReply>
 #include <QSignalMapper>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
+#include "base/folderwalk.h"
 #include "base/tempfile.h"
 #include "base/uploader.h"
 #include "base/uploadqueue.h"
@@ -121,6 +125,10 @@ private slots:
     void sentAgain();
     void changedFileIsNotSent_data();
     void changedFileIsNotSent();
+    void walkedFileSwappedAfterTheWalk_data();
+    void walkedFileSwappedAfterTheWalk();
+    void damagedImageCanBeSent_data();
+    void damagedImageCanBeSent();
 
 private:
     QTemporaryDir m_base;
@@ -425,6 +433,81 @@ void tst_UploadQueue::changedFileIsNotSent()
     QCOMPARE(int(m_queue->record(row).problem), problem);
     if (problem != int(FileProblem::None))
         QCOMPARE(m_entries.at(row).state, EntryState::Handled);
+}
+
+void tst_UploadQueue::walkedFileSwappedAfterTheWalk_data()
+{
+    QTest::addColumn<bool>("expected"); // the identity given beforehand, not with add()
+    QTest::addColumn<bool>("swapped");  // the name leads to a private image by the time of adding
+
+    QTest::newRow("unchanged") << false << false;
+    QTest::newRow("swapped, identity passed") << false << true;
+    QTest::newRow("swapped, identity expected beforehand") << true << true;
+}
+
+// A file swapped for a link between the walk's check and the add is not what the walk looked at:
+// a fresh look at the name would follow the link, the walk's identity does not.
+void tst_UploadQueue::walkedFileSwappedAfterTheWalk()
+{
+    QFETCH(bool, expected);
+    QFETCH(bool, swapped);
+
+    QList<WalkedFile> walked;
+    walkImages(m_dir->path(), [&](const WalkedFile &file) {
+        walked.append(file);
+        return file.path != m_image;
+    });
+    QCOMPARE(walked.last().path, m_image);
+    QTemporaryDir outside;
+    const QString link = outside.filePath(QStringLiteral("link"));
+    if (swapped) {
+        QVERIFY(QFile::link(testutil::writeImage(outside.filePath(QStringLiteral("secret.png")), 5, 5), link));
+        QCOMPARE(::rename(QFile::encodeName(link).constData(), QFile::encodeName(m_image).constData()), 0);
+    }
+    if (expected)
+        m_queue->expectChecked(walked);
+    const int row = m_queue->add(m_image, false, std::nullopt, QString(), expected ? FileIdentity() : walked.last().identity);
+    m_queue->start(row, ann);
+    QCOMPARE(m_uploader->jobs.size(), swapped ? 0 : 1);
+    QCOMPARE(m_queue->record(row).problem, swapped ? FileProblem::Replaced : FileProblem::None);
+}
+
+void tst_UploadQueue::damagedImageCanBeSent_data()
+{
+    QTest::addColumn<QString>("format"); // of a picture cut in half
+    QTest::addColumn<QList<int>>("counts"); // waiting, damaged, unusable
+    QTest::addColumn<int>("sent");          // by Upload All
+
+    QTest::newRow("whole") << "" << QList<int>{1, 0, 0} << 1;
+    QTest::newRow("a cut JPEG still shows a picture") << "JPG" << QList<int>{1, 1, 0} << 1;
+    QTest::newRow("a cut PNG shows none") << "PNG" << QList<int>{0, 0, 1} << 0;
+}
+
+// Like a picture too large to preview, a damaged one can be sent as it is, as long as its
+// decode gives a picture; the summary counts it among the waiting.
+void tst_UploadQueue::damagedImageCanBeSent()
+{
+    QFETCH(QString, format);
+    QFETCH(QList<int>, counts);
+    QFETCH(int, sent);
+
+    QString file = m_image;
+    if (!format.isEmpty()) {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        for (int i = 0; i < picture.width() * picture.height(); ++i)
+            picture.setPixel(i % 64, i / 64, qRgb(i * 7, i * 13, i * 29));
+        file = m_dir->filePath(QStringLiteral("cut"));
+        QVERIFY(picture.save(file, format.toLatin1().constData()));
+        QVERIFY(QFile(file).resize(QFileInfo(file).size() / 2));
+    }
+    QSignalSpy previews(m_queue.get(), &UploadQueue::previewChanged);
+    const int row = m_queue->add(file, false);
+    QVERIFY(previews.wait());
+    const QueueCounts now = m_queue->counts();
+    QCOMPARE((QList<int>{now.waiting, now.damaged, now.unusable}), counts);
+    QCOMPARE(m_queue->record(row).damage != ImageDamage::None, !format.isEmpty()); // told even when unusable
+    m_queue->startAll(ann);
+    QCOMPARE(m_uploader->jobs.size(), sent);
 }
 
 QTEST_MAIN(tst_UploadQueue)

@@ -1291,5 +1291,21 @@ p, li { white-space: pre-wrap; }
         <comment>%1 is the word for Uploading...</comment>
         <translation>%1 wartet auf den Host</translation>
     </message>
+    <message>
+        <source>What can be read of it is shown; it can still be uploaded as it is.</source>
+        <translation>Was davon lesbar ist, wird gezeigt; es kann trotzdem so hochgeladen werden.</translation>
+    </message>
+    <message>
+        <source>The image is damaged: the file ends before the picture does.</source>
+        <translation>Das Bild ist beschädigt: Die Datei endet vor dem Bild.</translation>
+    </message>
+    <message>
+        <source>The image is damaged: its data is corrupt.</source>
+        <translation>Das Bild ist beschädigt: Seine Daten sind fehlerhaft.</translation>
+    </message>
+    <message>
+        <source>%1 waiting (%2 damaged)</source>
+        <translation>%1 wartend (%2 beschädigt)</translation>
+    </message>
 </context>
 </TS>

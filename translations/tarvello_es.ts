@@ -1291,5 +1291,21 @@ p, li { white-space: pre-wrap; }
         <comment>%1 is the word for Uploading...</comment>
         <translation>%1 esperando al servidor</translation>
     </message>
+    <message>
+        <source>What can be read of it is shown; it can still be uploaded as it is.</source>
+        <translation>Se muestra lo que se puede leer de ella; aun así se puede subir tal cual.</translation>
+    </message>
+    <message>
+        <source>The image is damaged: the file ends before the picture does.</source>
+        <translation>La imagen está dañada: el archivo termina antes que la imagen.</translation>
+    </message>
+    <message>
+        <source>The image is damaged: its data is corrupt.</source>
+        <translation>La imagen está dañada: sus datos están corruptos.</translation>
+    </message>
+    <message>
+        <source>%1 waiting (%2 damaged)</source>
+        <translation>%1 en espera (%2 dañada(s))</translation>
+    </message>
 </context>
 </TS>

@@ -1291,5 +1291,21 @@ p, li { white-space: pre-wrap; }
         <comment>%1 is the word for Uploading...</comment>
         <translation>%1 en attente de l&apos;hôte</translation>
     </message>
+    <message>
+        <source>What can be read of it is shown; it can still be uploaded as it is.</source>
+        <translation>Ce qui peut en être lu est affiché ; elle peut quand même être envoyée telle quelle.</translation>
+    </message>
+    <message>
+        <source>The image is damaged: the file ends before the picture does.</source>
+        <translation>L&apos;image est endommagée : le fichier s&apos;arrête avant la fin de l&apos;image.</translation>
+    </message>
+    <message>
+        <source>The image is damaged: its data is corrupt.</source>
+        <translation>L&apos;image est endommagée : ses données sont corrompues.</translation>
+    </message>
+    <message>
+        <source>%1 waiting (%2 damaged)</source>
+        <translation>%1 en attente (%2 endommagée(s))</translation>
+    </message>
 </context>
 </TS>

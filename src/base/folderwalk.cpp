@@ -1,28 +1,25 @@
 #include "base/folderwalk.h"
 
+#include <algorithm>
+#include <vector>
+
+#include <QCollator>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QLocale>
+#include <QPointer>
 #include <QUtf8StringView>
 
 #include <dirent.h>
+#include <sys/stat.h>
 
+#include "base/fileproblem.h"
 #include "base/regularfile.h"
 
 namespace tarvello {
-
-bool isImageFile(const QString &path)
-{
-    QFile file;
-    if (!openRegularFile(file, path))
-        return false;
-    QImageReader reader(&file, QFileInfo(path).suffix().toLower().toLatin1());
-    return reader.canRead();
-}
 
 namespace {
 
@@ -42,32 +39,95 @@ int unreadableNames(const QString &folder)
     return count;
 }
 
+struct Listed
+{
+    QString path;
+    QString name;
+    FileIdentity identity; // of the entry itself, a link not followed
+    bool link = false;
+};
+
+// The identity of the image at `path`, as listed, once it is opened and found to be that very
+// file (a link: the file inside the folder it leads to) holding an image; invalid otherwise. A
+// name swapped between the listing and the open leads to another file, and is refused.
+FileIdentity checkedImage(const Listed &listed, const QString &inside)
+{
+    FileIdentity expected = listed.identity;
+    if (listed.link) {
+        const QString target = QFileInfo(listed.path).canonicalFilePath();
+        struct stat info;
+        if (!target.startsWith(inside) || ::lstat(QFile::encodeName(target).constData(), &info) != 0
+            || !S_ISREG(info.st_mode))
+            return {};
+        expected = {quint64(info.st_dev), quint64(info.st_ino), true};
+    }
+    QFile file;
+    if (!openRegularFile(file, listed.path) || fileIdentity(file) != expected
+        || imageProblem(file) != FileProblem::None)
+        return {};
+    return expected;
+}
+
 } // namespace
 
-int walkImages(const QString &folder, const std::function<bool(const QString &)> &visit,
+int walkImages(const QString &folder, const std::function<bool(const WalkedFile &)> &visit,
                const std::function<bool()> &goOn)
 {
     const QString root = QFileInfo(folder).canonicalFilePath();
     if (root.isEmpty())
         return 0;
     const QString inside = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-    int leftOut = unreadableNames(folder);
-    // Linked folders are not entered at all: a folder inside can be reached by its own name.
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    // A stop takes effect within one entry, however many files without images a tree holds.
-    while ((!goOn || goOn()) && it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info = it.fileInfo();
-        if (info.isDir()) {
-            if (!info.isSymLink())
-                leftOut += unreadableNames(path);
-            continue;
+    // One collator for the whole walk: making one costs far more than a comparison.
+    // The C locale compares code points, numbers and case included, whatever the collator is
+    // told; file managers there still sort as in English.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English);
+    QCollator collator(locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto before = [&collator](const Listed &a, const Listed &b) {
+        const int order = collator.compare(a.name, b.name);
+        return order != 0 ? order < 0 : a.name < b.name;
+    };
+    int leftOut = 0;
+    std::vector<QString> folders{folder}; // the next to walk last
+    while (!folders.empty()) {
+        const QString current = std::move(folders.back());
+        folders.pop_back();
+        leftOut += unreadableNames(current);
+        QList<Listed> files;
+        QList<Listed> subfolders;
+        QDirIterator it(current, QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot);
+        // A stop takes effect within one entry, however many files without images a tree holds.
+        while (it.hasNext()) {
+            if (goOn && !goOn())
+                return leftOut;
+            Listed entry;
+            entry.path = it.next();
+            entry.name = it.fileName();
+            struct stat info;
+            if (::lstat(QFile::encodeName(entry.path).constData(), &info) != 0)
+                continue;
+            entry.identity = {quint64(info.st_dev), quint64(info.st_ino), true};
+            entry.link = S_ISLNK(info.st_mode);
+            // Linked folders are not entered at all: a folder inside can be reached by its own name.
+            if (S_ISDIR(info.st_mode))
+                subfolders.append(std::move(entry));
+            else if (S_ISREG(info.st_mode) || entry.link)
+                files.append(std::move(entry));
         }
-        if (info.isSymLink() && !info.canonicalFilePath().startsWith(inside))
-            continue;
-        if (isImageFile(path) && !visit(path))
-            break;
+        std::sort(files.begin(), files.end(), before);
+        std::sort(subfolders.begin(), subfolders.end(), before);
+        for (const Listed &file : std::as_const(files)) {
+            if (goOn && !goOn())
+                return leftOut;
+            const FileIdentity identity = checkedImage(file, inside);
+            if (identity.valid && !visit({file.path, identity}))
+                return leftOut;
+        }
+        for (auto sub = subfolders.crbegin(); sub != subfolders.crend(); ++sub)
+            folders.push_back(sub->path);
     }
     return leftOut;
 }
@@ -99,7 +159,7 @@ void FolderWalker::walk(const QString &folder)
         // rows keep appearing during a slow walk without one event per file during a fast one.
         constexpr int batchSize = 64;
         constexpr qint64 batchMs = 100;
-        QStringList batch;
+        QList<WalkedFile> batch;
         QElapsedTimer clock;
         clock.start();
         const auto send = [&](bool last, int leftOut = 0) {
@@ -109,7 +169,7 @@ void FolderWalker::walk(const QString &folder)
             }, Qt::QueuedConnection);
             clock.restart();
         };
-        const int leftOut = walkImages(folder, [&](const QString &image) {
+        const int leftOut = walkImages(folder, [&](const WalkedFile &image) {
             batch.append(image);
             if (batch.size() >= batchSize || clock.elapsed() >= batchMs)
                 send(false);
@@ -128,12 +188,18 @@ void FolderWalker::cancel()
     emit finished();
 }
 
-void FolderWalker::deliver(quint64 walk, const QStringList &images, bool last, int leftOut)
+void FolderWalker::deliver(quint64 walk, const QList<WalkedFile> &images, bool last, int leftOut)
 {
     if (walk != *m_current)
         return;
-    if (!images.isEmpty())
-        emit found(images);
+    if (!images.isEmpty()) {
+        emit checked(images);
+        QStringList paths;
+        paths.reserve(images.size());
+        for (const WalkedFile &image : images)
+            paths.append(image.path);
+        emit found(paths);
+    }
     if (leftOut > 0 && walk == *m_current)
         emit namesLeftOut(leftOut);
     // found() may have led to a cancel.

@@ -155,9 +155,12 @@ PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop)
         return {};
     const bool whole = jpegHoldsWholePicture(file);
     StoppableDevice device(file, stop ? *stop : never);
+    // Decoders return what they could of a cut-off JPEG, saying so only on stderr.
+    const ImageDamage damage = imageDamage(device);
     QImageReader reader(&device, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoTransform(true);
     PreviewImage preview;
+    preview.damage = damage;
     const QSize stored = reader.size();
     if (stored.isValid() && !stored.isEmpty()) {
         const bool jpeg = reader.format() == "jpeg";
@@ -178,7 +181,7 @@ PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop)
     }
     // A decode told to stop may have made part of a picture.
     if (stop && stop->load())
-        preview.image = QImage();
+        return {};
     return preview;
 }
 

@@ -7,6 +7,8 @@
 
 #include <atomic>
 
+#include "base/imagedamage.h"
+
 namespace tarvello {
 
 // Previews fit in this box; it is also the drop label's minimum size.
@@ -29,6 +31,7 @@ struct PreviewImage
 {
     QImage image;  // null when the file is no readable image, is too large, or the decode stopped
     QSize tooLarge; // the picture's size, when it is above what a preview decodes
+    ImageDamage damage = ImageDamage::None; // whatever came of the decode
 
     bool isNull() const { return image.isNull(); }
 };
@@ -37,7 +40,7 @@ struct PreviewImage
 // decodes at 1/2 to 1/8 scale) and upright by its EXIF orientation. A picture whose header
 // claims more pixels than a preview may cost is not decoded: a progressive JPEG holds the whole
 // picture's coefficients while it decodes, so its budget is the smallest. The decode ends early,
-// with nothing, once `stop` is set. Safe on any thread.
+// with nothing, once `stop` is set. A JPEG or PNG is also checked for damage. Safe on any thread.
 PreviewImage loadPreview(const QString &path, const std::atomic<bool> *stop = nullptr);
 
 // The size of an image file as it is shown, upright by its EXIF orientation, read from its

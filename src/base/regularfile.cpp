@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeDatabase>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -102,6 +103,11 @@ PlainFileRefusal openPlainFile(QFile &file, const QString &path)
     file.setFileName(path);
     return file.open(QIODevice::ReadOnly) ? PlainFileRefusal::None : PlainFileRefusal::Unreadable;
 #endif
+}
+
+QByteArray contentMimeType(QIODevice &opened)
+{
+    return QMimeDatabase().mimeTypeForData(&opened).name().toLatin1();
 }
 
 } // namespace tarvello

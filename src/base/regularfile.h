@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QFile;
+class QIODevice;
 
 namespace tarvello {
 
@@ -36,5 +38,9 @@ enum class PlainFileRefusal { None, Missing, Unreadable, Link, NotRegular };
 // As openRegularFile, and a symbolic link is refused too, not followed: a file handed over to be
 // read must be that file and not whatever a link points at.
 PlainFileRefusal openPlainFile(QFile &file, const QString &path);
+
+// The MIME type of what an open file holds, by its first bytes; its name is not looked at. The
+// device is left where it was.
+QByteArray contentMimeType(QIODevice &opened);
 
 } // namespace tarvello

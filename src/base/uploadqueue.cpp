@@ -1,7 +1,6 @@
 #include "base/uploadqueue.h"
 
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <QNetworkReply>
 #include <QSignalMapper>
 
@@ -48,7 +47,13 @@ QueueCounts UploadQueue::counts() const
             continue;
         switch (m_entries.at(row).state) {
         case EntryState::Waiting:
-            ++(m_records.at(row).problem == FileProblem::None ? counts.waiting : counts.unusable);
+            if (m_records.at(row).problem != FileProblem::None) {
+                ++counts.unusable;
+                break;
+            }
+            ++counts.waiting;
+            if (m_records.at(row).damage != ImageDamage::None)
+                ++counts.damaged;
             break;
         case EntryState::Uploading:
             ++counts.uploading;
@@ -77,9 +82,16 @@ int UploadQueue::append(imgobj entry, EntryRecord record)
     return row;
 }
 
-int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload,
-                     const QString &description)
+void UploadQueue::expectChecked(const QList<WalkedFile> &files)
 {
+    for (const WalkedFile &file : files)
+        m_expected.insert(file.path, file.identity);
+}
+
+int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload,
+                     const QString &description, const FileIdentity &checked)
+{
+    const FileIdentity expected = m_expected.take(file);
     if (m_closed)
         return -1;
     // Nothing is decoded here: the entry is there at once, and its preview follows from a worker.
@@ -92,7 +104,13 @@ int UploadQueue::add(const QString &file, bool temp, const std::optional<Target>
     record.described = !description.isEmpty();
     // Only what the folder tells; whether it holds an image shows when its preview is decoded.
     record.problem = fileProblem(file, false);
-    record.identity = fileIdentity(file);
+    // A fresh look would follow a link put in place since the walk to wherever it leads.
+    if (checked.valid)
+        record.identity = checked;
+    else if (expected.valid)
+        record.identity = expected;
+    else
+        record.identity = fileIdentity(file);
     const int row = append(std::move(entry), std::move(record));
     requestPreview(row);
     if (m_records.at(row).problem != FileProblem::None)
@@ -242,8 +260,8 @@ void UploadQueue::send(int row)
     // in dialogs, while the rest of the program goes on: the entry may be taken away meanwhile.
     // Copied: the records may move while a question is open.
     const Destination destination = record.destination;
-    const UploadFile image{file, QFileInfo(file).fileName(),
-                           QMimeDatabase().mimeTypeForFile(file, QMimeDatabase::MatchContent).name().toLatin1()};
+    // From what was opened and checked: the name may lead elsewhere by now, even to a FIFO.
+    const UploadFile image{file, QFileInfo(file).fileName(), contentMimeType(*source)};
     const RequestPreparation prepared = prepareRequest(destination, image, m_asker);
     if (m_closed || !isShown(row))
         return cancelled(row);
@@ -381,6 +399,7 @@ void UploadQueue::editFinished(const EditResult &result)
         setPreview(row, QPixmap::fromImage(result.preview));
         if (entry.file == result.file) {
             record.problem = FileProblem::None;
+            record.damage = ImageDamage::None;
             record.identity = fileIdentity(entry.file);
         }
     } else {
@@ -450,8 +469,12 @@ void UploadQueue::previewLoaded(int row, const QString &file, const PreviewImage
     // The entry may have been edited since it was asked for.
     if (entry.file != file || isWriting(row))
         return;
+    // A damaged picture, and one too large to preview, can still be sent as it is.
+    if (preview.damage != ImageDamage::None) {
+        m_records[row].damage = preview.damage;
+        emit entryChanged(row);
+    }
     if (preview.tooLarge.isValid()) {
-        // It can still be sent as it is.
         m_records[row].tooLargeToPreview = preview.tooLarge;
         emit entryChanged(row);
     } else if (preview.isNull()) {

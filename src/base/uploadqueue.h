@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QObject>
@@ -13,8 +14,10 @@
 #include "base/editqueue.h"
 #include "base/uploadtemplate.h"
 #include "base/fileproblem.h"
+#include "base/folderwalk.h"
 #include "base/regularfile.h"
 #include "base/image.h"
+#include "base/imagedamage.h"
 #include "base/imgobj.h"
 #include "base/uploadresult.h"
 
@@ -61,6 +64,7 @@ struct EntryRecord
     bool removed = false;            // taken out of the queue; its row keeps its number
     FileIdentity identity;           // the file it named when added or written: only that one is sent
     QSize tooLargeToPreview;         // the picture's size, when it has no preview for being so large
+    ImageDamage damage = ImageDamage::None; // found when its preview was made; it can still be sent
     Destination destination;         // where its upload goes or went, once started
     bool waiting = false;            // the upload waits for an edit to be written
     Login login;                     // the login it waits with
@@ -77,6 +81,7 @@ struct QueueCounts
     int uploading = 0;
     int waiting = 0;
     int unusable = 0; // waiting, with a file that cannot be sent
+    int damaged = 0;  // of those waiting, the damaged images (which can still be sent)
 };
 
 // What the queue has to tell that no row shows by itself.
@@ -120,9 +125,14 @@ public:
     bool isLinked(int row) const { return isShown(row) && m_records.at(row).result.linked(); }
 
     // Adds a file, with a description when one is given. With a target for Auto Upload, its
-    // upload starts at once. Returns the row, or -1 once the queue is closed.
+    // upload starts at once. Only the file of `checked`, when given, is ever sent: the one a
+    // folder's walk looked at, whatever the name leads to by now; otherwise the one the name
+    // leads to now. Returns the row, or -1 once the queue is closed.
     int add(const QString &file, bool temp, const std::optional<Target> &autoUpload = std::nullopt,
-            const QString &description = QString());
+            const QString &description = QString(), const FileIdentity &checked = {});
+    // The next add() of each of these paths is of the file a walk checked, as if its identity
+    // were passed to it: for those who add through a path alone.
+    void expectChecked(const QList<WalkedFile> &files);
     // Adds a picture the program made itself (a screenshot, a paste) whose PNG `target` is still
     // to be written, on a worker; or, when `target` is already written, names that file. An entry
     // whose picture cannot be written is taken away again.
@@ -202,6 +212,7 @@ private:
     PreviewLoader *m_previews;
     std::unique_ptr<PreviewBudget> m_previewBudget;
     Asker m_asker;
+    QHash<QString, FileIdentity> m_expected; // for the next add of each path
     int m_pictureRow = -1; // the one entry that may hold its full picture: the last one edited
     QList<int> m_batch;    // handled since the batch began
     bool m_startingAll = false; // a batch does not end halfway through Upload All

@@ -79,6 +79,7 @@ mw::mw(QWidget *parent)
     connect(ui->flipv, &QPushButton::clicked, this, &mw::flipv);
 
     m_queue = new UploadQueue(objs, nam, mapper, nullptr, this);
+    connect(ui->label->walker(), &FolderWalker::checked, m_queue, &UploadQueue::expectChecked);
     m_rows = std::make_unique<RowBinder>(ui->tableWidget);
     m_picture = new PreviewArea(ui->label, m_queue, this);
     m_status = new StatusLine(ui->statusLine, [this] { return summaryText(m_queue->counts()); }, this);

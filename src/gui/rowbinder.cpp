@@ -29,21 +29,30 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
     const QStyle *style = m_table->style();
     const QString problem = fileProblemText(record.problem);
     const QSize large = record.tooLargeToPreview;
-    const QString note = large.isValid()
-            ? QCoreApplication::translate("mw", "Too large to preview (%1 × %2 pixels); it can still be uploaded as it is.")
-                      .arg(large.width())
-                      .arg(large.height())
-            : QString();
+    QStringList notes;
+    if (record.damage != ImageDamage::None) {
+        notes.append(imageDamageText(record.damage));
+        if (problem.isEmpty())
+            notes.append(QCoreApplication::translate("mw", "What can be read of it is shown; it can still be uploaded as it is."));
+    }
+    if (large.isValid()) {
+        notes.append(QCoreApplication::translate("mw", "Too large to preview (%1 × %2 pixels); it can still be uploaded as it is.")
+                             .arg(large.width())
+                             .arg(large.height()));
+    }
+    const QString note = notes.join(QLatin1Char('\n'));
 
     // While an edit is written the row says so; otherwise a file that cannot be used does.
     QTableWidgetItem *name = m_table->item(row, FileColumn);
     name->setText(record.name);
-    const QString told = !problem.isEmpty() ? problem : note;
+    const QString told = !problem.isEmpty() && !note.isEmpty() ? problem + QLatin1Char('\n') + note
+            : !problem.isEmpty()                               ? problem
+                                                               : note;
     name->setToolTip(told.isEmpty() ? entry.file : entry.file + QLatin1Char('\n') + told);
     // Heard, the reason comes first: the path is long and the same for a whole folder.
     name->setData(Qt::AccessibleDescriptionRole, told.isEmpty() ? entry.file : told + QLatin1Char('\n') + entry.file);
     const QStyle::StandardPixmap icon = record.saving()   ? QStyle::SP_DialogSaveButton
-            : !problem.isEmpty()                          ? QStyle::SP_MessageBoxWarning
+            : !problem.isEmpty() || record.damage != ImageDamage::None ? QStyle::SP_MessageBoxWarning
                                                           : QStyle::SP_MessageBoxInformation;
     name->setData(Qt::DecorationRole, record.saving() || !told.isEmpty() ? QVariant(style->standardIcon(icon)) : QVariant());
 

@@ -91,6 +91,19 @@ QString fileProblemText(FileProblem problem)
     return QString();
 }
 
+QString imageDamageText(ImageDamage damage)
+{
+    switch (damage) {
+    case ImageDamage::None:
+        break;
+    case ImageDamage::Truncated:
+        return QCoreApplication::translate("mw", "The image is damaged: the file ends before the picture does.");
+    case ImageDamage::Corrupt:
+        return QCoreApplication::translate("mw", "The image is damaged: its data is corrupt.");
+    }
+    return QString();
+}
+
 QString resultText(const UploadResult &result)
 {
     return result.showsAnswer() ? result.answer : QCoreApplication::translate("mw", "failed");
@@ -167,7 +180,10 @@ QString summaryText(const QueueCounts &counts)
         parts.append(QCoreApplication::translate("mw", "%1 failed").arg(counts.failed));
     if (counts.uploading > 0)
         parts.append(QCoreApplication::translate("mw", "%1 uploading").arg(counts.uploading));
-    if (counts.waiting > 0)
+    // A damaged image can still be sent: it waits with the others, and is told apart among them.
+    if (counts.waiting > 0 && counts.damaged > 0)
+        parts.append(QCoreApplication::translate("mw", "%1 waiting (%2 damaged)").arg(counts.waiting).arg(counts.damaged));
+    else if (counts.waiting > 0)
         parts.append(QCoreApplication::translate("mw", "%1 waiting").arg(counts.waiting));
     if (counts.unusable > 0)
         parts.append(QCoreApplication::translate("mw", "%1 cannot be used").arg(counts.unusable));

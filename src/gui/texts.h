@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "base/fileproblem.h"
+#include "base/imagedamage.h"
 #include "base/settings.h"
 #include "base/uploadqueue.h"
 #include "base/uploadresult.h"
@@ -15,6 +16,8 @@ class QPalette;
 namespace tarvello {
 
 QString fileProblemText(FileProblem problem);
+// What is wrong inside an image file; empty for nothing.
+QString imageDamageText(ImageDamage damage);
 
 // The status cell of a handled entry: the host's answer, or "failed".
 QString resultText(const UploadResult &result);
@@ -29,8 +32,8 @@ QString resultDetails(const UploadResult &result);
 // it cannot take is best explained by what is wrong with the file.
 QString failureDetails(const UploadResult &result, FileProblem problem);
 
-// "12 uploaded, 1 failed, 3 waiting": the states that have entries, in that order; empty for an
-// empty queue.
+// "12 uploaded, 1 failed, 3 waiting (1 damaged), 2 cannot be used": the states that have
+// entries, in that order; empty for an empty queue.
 QString summaryText(const QueueCounts &counts);
 
 QString credentialsFailureText(const CredentialsFailure &failure);
