@@ -42,6 +42,8 @@ private slots:
     void walkOrder();
     void walkHandsOverWhatItChecked_data();
     void walkHandsOverWhatItChecked();
+    void walkKeepsToTheFolder_data();
+    void walkKeepsToTheFolder();
     void damagedImages_data();
     void damagedImages();
     void mimeTypeOfWhatWasOpened();
@@ -268,6 +270,38 @@ void tst_QueueHelpers::walkHandsOverWhatItChecked()
     QCOMPARE(walked.contains(b), handedOver);
     if (handedOver)
         QCOMPARE(walked.value(b), tarvello::fileIdentity(b)); // a link's target
+}
+
+void tst_QueueHelpers::walkKeepsToTheFolder_data()
+{
+    QTest::addColumn<QString>("swapAt"); // the image being handed over when sub/ is moved out and linked
+    QTest::newRow("before the folder is entered") << "a.png";
+    QTest::newRow("after it was listed") << "sub/a.png";
+}
+
+// A folder swapped for a link out of the dropped folder while the walk is on its way leads
+// nowhere: neither entered later nor opened through after its listing.
+void tst_QueueHelpers::walkKeepsToTheFolder()
+{
+    QFETCH(QString, swapAt);
+    QTemporaryDir dir;
+    QTemporaryDir outside;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    for (const char *name : {"a.png", "sub/a.png", "sub/b.png"})
+        testutil::writeImage(dir.filePath(QLatin1String(name)), 2, 2);
+    QStringList walked;
+    bool swapped = false;
+    tarvello::walkImages(dir.path(), [&](const tarvello::WalkedFile &file) {
+        walked.append(QDir(dir.path()).relativeFilePath(file.path));
+        if (walked.last() == swapAt) {
+            const QString moved = outside.filePath(QStringLiteral("moved"));
+            swapped = QDir().rename(dir.filePath(QStringLiteral("sub")), moved)
+                    && QFile::link(moved, dir.filePath(QStringLiteral("sub")));
+        }
+        return true;
+    });
+    QVERIFY(swapped);
+    QVERIFY2(!walked.contains(QStringLiteral("sub/b.png")), qPrintable(walked.join(u',')));
 }
 
 void tst_QueueHelpers::damagedImages_data()

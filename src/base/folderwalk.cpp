@@ -15,6 +15,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "base/fileproblem.h"
 #include "base/regularfile.h"
@@ -47,6 +48,18 @@ struct Listed
     bool link = false;
 };
 
+// The file that was opened lies inside the folder, however its path was reached: a folder on
+// the way may have been swapped for a link after it was listed. The kernel names what it opened.
+bool opensInside(const QFile &file, const QString &inside)
+{
+    const QByteArray fd = "/proc/self/fd/" + QByteArray::number(file.handle());
+    char target[4096];
+    const ssize_t length = ::readlink(fd.constData(), target, sizeof target - 1);
+    if (length < 0)
+        return ::access("/proc/self/fd", F_OK) != 0; // without /proc the identity checks stand alone
+    return QFile::decodeName(QByteArray(target, length)).startsWith(inside);
+}
+
 // The identity of the image at `path`, as listed, once it is opened and found to be that very
 // file (a link: the file inside the folder it leads to) holding an image; invalid otherwise. A
 // name swapped between the listing and the open leads to another file, and is refused.
@@ -62,10 +75,18 @@ FileIdentity checkedImage(const Listed &listed, const QString &inside)
         expected = {quint64(info.st_dev), quint64(info.st_ino), true};
     }
     QFile file;
-    if (!openRegularFile(file, listed.path) || fileIdentity(file) != expected
+    if (!openRegularFile(file, listed.path) || fileIdentity(file) != expected || !opensInside(file, inside)
         || imageProblem(file) != FileProblem::None)
         return {};
     return expected;
+}
+
+// The folder at `path` is still the one listed (not a link put in its place since).
+bool sameFolder(const QString &path, const FileIdentity &listed)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+            && FileIdentity{quint64(info.st_dev), quint64(info.st_ino), true} == listed;
 }
 
 } // namespace
@@ -91,10 +112,12 @@ int walkImages(const QString &folder, const std::function<bool(const WalkedFile 
         return order != 0 ? order < 0 : a.name < b.name;
     };
     int leftOut = 0;
-    std::vector<QString> folders{folder}; // the next to walk last
+    std::vector<std::pair<QString, FileIdentity>> folders{{folder, FileIdentity{}}}; // the next to walk last
     while (!folders.empty()) {
-        const QString current = std::move(folders.back());
+        const auto [current, listed] = std::move(folders.back());
         folders.pop_back();
+        if (listed.valid && !sameFolder(current, listed))
+            continue;
         leftOut += unreadableNames(current);
         QList<Listed> files;
         QList<Listed> subfolders;
@@ -127,7 +150,7 @@ int walkImages(const QString &folder, const std::function<bool(const WalkedFile 
                 return leftOut;
         }
         for (auto sub = subfolders.crbegin(); sub != subfolders.crend(); ++sub)
-            folders.push_back(sub->path);
+            folders.push_back({sub->path, sub->identity});
     }
     return leftOut;
 }
