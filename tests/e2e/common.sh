@@ -48,18 +48,15 @@ start() { # start LOG COMMAND...: runs in the background and remembers the proce
     pids+=($!)
 }
 
-start_x() { # start_x WxH: an X server on a free display, and openbox
+start_x() { # start_x WxH: an X server on a display it picks itself, and openbox
     local n
-    DISPLAY=""
-    for n in $(seq 90 190); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-            start "xvfb-$n" Xvfb ":$n" -screen 0 "${1}x24" -nolisten tcp
-            wait_for 10 test -e "/tmp/.X11-unix/X$n" || fail "Xvfb did not start"
-            export DISPLAY=":$n"
-            break
-        fi
-    done
-    [ -n "$DISPLAY" ] || fail "no free X display"
+    # Xvfb takes the first display whose lock it can create, so two sessions starting at once
+    # never share one; it writes the number once it takes connections.
+    : >"$work/display"
+    start "xvfb-${#pids[@]}" Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display"
+    wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+    n=$(head -n 1 "$work/display")
+    export DISPLAY=":$n"
     unset WAYLAND_DISPLAY
     start "openbox-$n" openbox
     wait_for 10 wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
