@@ -208,6 +208,7 @@ void tst_Extras::uploadingCell()
     QCOMPARE(cell->text(), text);
     const QVariant told = cell->data(Qt::AccessibleTextRole);
     QCOMPARE(told.isValid() ? told.toString() : cell->text(), heard);
+    QVERIFY(cell->toolTip().startsWith(text + QLatin1Char('\n'))); // whole, where the column cuts it
 
     // Painted without words, the cell's left end holds the bar alone or the bar and a number.
     tarvello::ProgressDelegate delegate;

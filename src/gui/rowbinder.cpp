@@ -75,7 +75,8 @@ void RowBinder::bind(int row, const imgobj &entry, const EntryRecord &record)
         details += (details.isEmpty() ? QString() : QStringLiteral("\n"))
                 + QCoreApplication::translate("mw", "Destination: %1").arg(destinationTitle(record.destination));
     }
-    status->setToolTip(details);
+    // A narrow column cuts the longer uploading words ("waiting for the host") short.
+    status->setToolTip(entry.state == EntryState::Uploading ? status->text() + QLatin1Char('\n') + details : details);
     const bool failed = handled && !record.result.linked();
     // What a screen reader says of the cell: the state and what Enter does there, for a failure
     // its first reason; the visible text alone ("Click") would say neither.
