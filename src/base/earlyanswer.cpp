@@ -83,7 +83,7 @@ std::optional<EarlyAnswer> readEarlyAnswer(const QByteArray &raw, bool closed)
         const QList<QByteArray> statusLine = lines.first().trimmed().split(' ');
         bool ok = false;
         const int status = statusLine.value(1).toInt(&ok);
-        if (!lines.first().startsWith("HTTP/") || !ok || status < 100 || status > 999)
+        if (!statusLine.first().startsWith("HTTP/") || !ok || status < 100 || status > 999)
             return std::nullopt;
         const QByteArray body = rest.mid(headEnd + 4);
         if (status < 200) {
@@ -92,7 +92,7 @@ std::optional<EarlyAnswer> readEarlyAnswer(const QByteArray &raw, bool closed)
         }
         EarlyAnswer answer;
         answer.status = status;
-        answer.reasonPhrase = lines.first().trimmed().split(' ').mid(2).join(' ');
+        answer.reasonPhrase = statusLine.mid(2).join(' ');
         answer.contentEncoding = headerValue(lines, "Content-Encoding");
         const QByteArray length = headerValue(lines, "Content-Length");
         if (headerValue(lines, "Transfer-Encoding").toLower().contains("chunked")) {

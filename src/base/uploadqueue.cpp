@@ -89,7 +89,7 @@ void UploadQueue::expectChecked(const QList<WalkedFile> &files)
 }
 
 int UploadQueue::add(const QString &file, bool temp, const std::optional<Target> &autoUpload,
-                     const QString &description, const FileIdentity &checked)
+                     const QString &description)
 {
     const FileIdentity expected = m_expected.take(file);
     if (m_closed)
@@ -105,12 +105,7 @@ int UploadQueue::add(const QString &file, bool temp, const std::optional<Target>
     // Only what the folder tells; whether it holds an image shows when its preview is decoded.
     record.problem = fileProblem(file, false);
     // A fresh look would follow a link put in place since the walk to wherever it leads.
-    if (checked.valid)
-        record.identity = checked;
-    else if (expected.valid)
-        record.identity = expected;
-    else
-        record.identity = fileIdentity(file);
+    record.identity = expected.valid ? expected : fileIdentity(file);
     const int row = append(std::move(entry), std::move(record));
     requestPreview(row);
     if (m_records.at(row).problem != FileProblem::None)

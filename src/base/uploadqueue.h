@@ -125,13 +125,13 @@ public:
     bool isLinked(int row) const { return isShown(row) && m_records.at(row).result.linked(); }
 
     // Adds a file, with a description when one is given. With a target for Auto Upload, its
-    // upload starts at once. Only the file of `checked`, when given, is ever sent: the one a
-    // folder's walk looked at, whatever the name leads to by now; otherwise the one the name
-    // leads to now. Returns the row, or -1 once the queue is closed.
+    // upload starts at once. Only the file the name leads to now is ever sent, or, for a path a
+    // folder's walk handed over (expectChecked), the file the walk looked at, whatever the name
+    // leads to by now. Returns the row, or -1 once the queue is closed.
     int add(const QString &file, bool temp, const std::optional<Target> &autoUpload = std::nullopt,
-            const QString &description = QString(), const FileIdentity &checked = {});
-    // The next add() of each of these paths is of the file a walk checked, as if its identity
-    // were passed to it: for those who add through a path alone.
+            const QString &description = QString());
+    // The next add() of each of these paths is of the file a walk checked: the window adds by
+    // path alone.
     void expectChecked(const QList<WalkedFile> &files);
     // Adds a picture the program made itself (a screenshot, a paste) whose PNG `target` is still
     // to be written, on a worker; or, when `target` is already written, names that file. An entry
